@@ -1,0 +1,12 @@
+#include "CUninstallApp.h"
+#include "SystemLibrary.h"
+
+#include <windows.h>
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    // Before anything else can load a library.
+    RestrictDllSearchToSystemFolder();
+    CUninstallApp app(instance);
+    app.InitInstance();
+    return 0;
+}
