@@ -11,14 +11,19 @@ JsonValue& MutableAppConfig() {
     return config;
 }
 
-std::wstring ConfigText(const char* member) { return Utf8ToWide(AppConfig()[member].AsString()); }
+std::wstring ConfigText(const char* member) {
+    return Utf8ToWide(AppConfig()[member].AsString());
+}
 
 }  // namespace
 
-const JsonValue& AppConfig() { return MutableAppConfig(); }
+const JsonValue& AppConfig() {
+    return MutableAppConfig();
+}
 
 bool LoadAppConfig(HMODULE module) {
     JsonValue& config = MutableAppConfig();
+    config = JsonValue();
     {
         ByteBuffer embedded;
         if (LoadResourceText(module, kAppConfigResourceId, kAppConfigResourceType, embedded) &&
@@ -29,7 +34,15 @@ bool LoadAppConfig(HMODULE module) {
     return ParseJsonFile(config, GetModuleFolder() + L"\\" + kAppConfigFileName);
 }
 
-std::wstring GetBrandName() { return ConfigText("BrandName"); }
-std::wstring GetProjectName() { return ConfigText("ProjectName"); }
-std::wstring GetDisplayName() { return ConfigText("DisplayName"); }
-std::wstring GetWndMarkName() { return GetBrandName() + L"WndMark"; }
+std::wstring GetBrandName() {
+    return ConfigText("BrandName");
+}
+std::wstring GetProjectName() {
+    return ConfigText("ProjectName");
+}
+std::wstring GetDisplayName() {
+    return ConfigText("DisplayName");
+}
+std::wstring GetWndMarkName() {
+    return GetBrandName() + L"WndMark";
+}

@@ -13,7 +13,10 @@ public:
 
     // Replaces the content by a copy of size bytes, followed by padding zero bytes (at least two).
     void Assign(const void* data, std::size_t size, std::size_t padding = 2);
-    void Clear() { bytes_.clear(); size_ = 0; }
+    void Clear() {
+        bytes_.clear();
+        size_ = 0;
+    }
 
     bool Empty() const { return size_ == 0; }
     std::size_t Size() const { return size_; }

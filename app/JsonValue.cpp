@@ -23,9 +23,13 @@ bool JsonValue::Parse(std::string_view text) {
     return ok;
 }
 
-bool JsonValue::IsNull() const { return node_ == nullptr || node_->is_null(); }
+bool JsonValue::IsNull() const {
+    return node_ == nullptr || node_->is_null();
+}
 
-bool JsonValue::IsObject() const { return node_ != nullptr && node_->is_object(); }
+bool JsonValue::IsObject() const {
+    return node_ != nullptr && node_->is_object();
+}
 
 bool JsonValue::HasMember(std::string_view name) const {
     return IsObject() && node_->find(name) != node_->end();

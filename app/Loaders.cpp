@@ -35,7 +35,8 @@ bool ReadWholeFile(const std::wstring& path, ByteBuffer& buffer) {
     }
     std::string content(static_cast<std::size_t>(size.QuadPart), '\0');
     DWORD read = 0;
-    if (!::ReadFile(file.Get(), content.data(), static_cast<DWORD>(content.size()), &read, nullptr) ||
+    if (!::ReadFile(file.Get(), content.data(), static_cast<DWORD>(content.size()), &read,
+                    nullptr) ||
         read < content.size()) {
         buffer.Clear();
         return false;

@@ -4,7 +4,6 @@
 #include "PathUtil.h"
 #include "TextConvert.h"
 
-
 namespace {
 
 struct LanguageState {
@@ -25,9 +24,9 @@ struct PrimaryLanguageName {
 // Primary language (low ten bits of a LANGID) to the dictionary's language name. "Spaish" and
 // the other odd spellings are the dictionary's own keys.
 constexpr PrimaryLanguageName kLanguageTable[] = {
-    {0x01, L"Arabic"},  {0x04, L"CN"},       {0x07, L"German"},    {0x09, L"English"},
-    {0x0A, L"Spaish"},  {0x0C, L"French"},   {0x10, L"Italian"},   {0x11, L"Japan"},
-    {0x12, L"Korean"},  {0x13, L"Dutch"},    {0x15, L"Polish"},    {0x16, L"Portu"},
+    {0x01, L"Arabic"},  {0x04, L"CN"},        {0x07, L"German"},    {0x09, L"English"},
+    {0x0A, L"Spaish"},  {0x0C, L"French"},    {0x10, L"Italian"},   {0x11, L"Japan"},
+    {0x12, L"Korean"},  {0x13, L"Dutch"},     {0x15, L"Polish"},    {0x16, L"Portu"},
     {0x19, L"Russian"}, {0x21, L"Indonesia"}, {0x3E, L"Malaysian"},
 };
 
@@ -80,6 +79,7 @@ bool LoadLanguage(HMODULE module) {
         }
     }
 
+    state.dictionary = JsonValue();
     {
         ByteBuffer embedded;
         if (LoadResourceText(module, kDictionaryResourceId, kDictionaryResourceType, embedded) &&
@@ -95,4 +95,6 @@ std::wstring Translate(const std::wstring& source) {
     return TranslateWith(state.dictionary, state.current, source);
 }
 
-const std::wstring& CurrentLanguage() { return State().current; }
+const std::wstring& CurrentLanguage() {
+    return State().current;
+}

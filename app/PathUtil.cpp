@@ -8,7 +8,9 @@ std::wstring GetModulePath() {
     return std::wstring(path, length < MAX_PATH ? length : 0);
 }
 
-std::wstring GetModuleFolder() { return PathFolder(GetModulePath()); }
+std::wstring GetModuleFolder() {
+    return PathFolder(GetModulePath());
+}
 
 std::wstring PathFolder(std::wstring_view path) {
     const auto lastBackslash = path.rfind(L'\\');

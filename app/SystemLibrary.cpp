@@ -10,9 +10,9 @@ using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
 }  // namespace
 
 bool RestrictDllSearchToSystemFolder() {
-    const auto setDefaultDllDirectories = reinterpret_cast<SetDefaultDllDirectoriesFn>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"),
-                                                 "SetDefaultDllDirectories")));
+    const auto setDefaultDllDirectories =
+        reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void*>(
+            ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
     // Also takes the current folder out of the search of systems without the call.
     ::SetDllDirectoryW(L"");
     return setDefaultDllDirectories != nullptr &&

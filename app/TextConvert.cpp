@@ -10,8 +10,9 @@ std::wstring Utf8ToWide(std::string_view utf8) {
     }
     // One UTF-16 unit per byte is always enough; the margin keeps the original sizing.
     std::wstring wide(utf8.size() + 10, L'\0');
-    const int written = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
-                                              wide.data(), static_cast<int>(wide.size()));
+    const int written =
+        ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
+                              static_cast<int>(wide.size()));
     wide.resize(written > 0 ? static_cast<std::size_t>(written) : 0);
     return wide;
 }
@@ -21,7 +22,8 @@ std::string WideToUtf8(std::wstring_view wide) {
         return std::string();
     }
     const int size = static_cast<int>(wide.size());
-    const int needed = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    const int needed =
+        ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
     if (needed <= 0) {
         return std::string();
     }

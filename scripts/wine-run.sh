@@ -12,6 +12,6 @@ display=${WINE_DISPLAY:-null}
 
 export WINEPREFIX=$prefix
 export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEDLLOVERRIDES="mscoree,mshtml=${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
 export LANG=${WINE_LANG:-en_US.UTF-8}
 exec /usr/lib/wine/wine64 "$@"

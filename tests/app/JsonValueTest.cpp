@@ -41,8 +41,8 @@ TEST(JsonValueTest, MembershipIsExactAndLookupsLeaveTheDocumentAlone) {
 }
 
 TEST(JsonValueTest, CommentsAndTrailingTextAreAccepted) {
-    const JsonValue value = Parsed(
-        "// configuration\n{ /* brand */ \"BrandName\": \"Quorvel\" // end\n} trailing");
+    const JsonValue value =
+        Parsed("// configuration\n{ /* brand */ \"BrandName\": \"Quorvel\" // end\n} trailing");
     EXPECT_EQ(value["BrandName"].AsString(), "Quorvel");
 }
 

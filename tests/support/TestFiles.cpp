@@ -24,7 +24,9 @@ ScratchFolder::ScratchFolder(std::wstring_view name) {
     MakeFolders(path_);
 }
 
-ScratchFolder::~ScratchFolder() { RemoveTree(path_); }
+ScratchFolder::~ScratchFolder() {
+    RemoveTree(path_);
+}
 
 std::wstring ScratchFolder::operator/(std::wstring_view relative) const {
     return path_ + L"\\" + std::wstring(relative);
@@ -44,8 +46,8 @@ void WriteFile(const std::wstring& path, std::string_view bytes) {
                                         FILE_ATTRIBUTE_NORMAL, nullptr));
     ASSERT_TRUE(file) << "cannot create file";
     DWORD written = 0;
-    ASSERT_TRUE(::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                            nullptr));
+    ASSERT_TRUE(
+        ::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
     ASSERT_EQ(written, bytes.size());
 }
 
@@ -99,6 +101,8 @@ void RemoveTree(const std::wstring& path) {
     }
 }
 
-std::wstring TestProgramFolder() { return GetModuleFolder(); }
+std::wstring TestProgramFolder() {
+    return GetModuleFolder();
+}
 
 }  // namespace test

@@ -9,7 +9,9 @@ ScratchRegKey::ScratchRegKey(HKEY root, std::wstring path, REGSAM view)
     DeleteTree(root_, path_, view_);
 }
 
-ScratchRegKey::~ScratchRegKey() { DeleteTree(root_, path_, view_); }
+ScratchRegKey::~ScratchRegKey() {
+    DeleteTree(root_, path_, view_);
+}
 
 bool CreateKey(HKEY root, const std::wstring& path, REGSAM view) {
     ScopedRegKey key;
@@ -19,8 +21,7 @@ bool CreateKey(HKEY root, const std::wstring& path, REGSAM view) {
 
 bool KeyExists(HKEY root, const std::wstring& path, REGSAM view) {
     ScopedRegKey key;
-    return ::RegOpenKeyExW(root, path.c_str(), 0, KEY_READ | view, key.Receive()) ==
-           ERROR_SUCCESS;
+    return ::RegOpenKeyExW(root, path.c_str(), 0, KEY_READ | view, key.Receive()) == ERROR_SUCCESS;
 }
 
 bool SetBinaryValue(HKEY root, const std::wstring& path, const std::wstring& name,

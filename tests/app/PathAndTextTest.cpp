@@ -1,0 +1,80 @@
+#include "PathUtil.h"
+#include "TestFiles.h"
+#include "TextConvert.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+namespace {
+
+TEST(PathFolderTest, TakesEverythingBeforeTheLastBackslash) {
+    EXPECT_EQ(PathFolder(L"C:\\a\\b.exe"), L"C:\\a");
+    EXPECT_EQ(PathFolder(L"C:\\a\\b\\"), L"C:\\a\\b");
+    EXPECT_EQ(PathFolder(L"C:\\b.exe"), L"C:");
+    EXPECT_EQ(PathFolder(L"\\\\server\\share\\x"), L"\\\\server\\share");
+    EXPECT_EQ(PathFolder(L"b.exe"), L"");
+    EXPECT_EQ(PathFolder(L"C:/a/b.exe"), L"");
+    EXPECT_EQ(PathFolder(L""), L"");
+}
+
+TEST(PathFolderTest, ModuleFolderHoldsTheRunningProgram) {
+    const std::wstring folder = GetModuleFolder();
+    ASSERT_FALSE(folder.empty());
+    EXPECT_NE(folder.back(), L'\\');
+    EXPECT_EQ(GetModulePath().substr(0, folder.size() + 1), folder + L"\\");
+    EXPECT_TRUE(test::FileExists(GetModulePath()));
+}
+
+// GetTempPathW takes the TMP variable first; each case sets it and restores it afterwards.
+class TempFolderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        wchar_t saved[4096] = {};
+        hadTmp_ = ::GetEnvironmentVariableW(L"TMP", saved, 4096) > 0;
+        savedTmp_ = saved;
+    }
+    void TearDown() override {
+        ::SetEnvironmentVariableW(L"TMP", hadTmp_ ? savedTmp_.c_str() : nullptr);
+    }
+    bool hadTmp_ = false;
+    std::wstring savedTmp_;
+};
+
+TEST_F(TempFolderTest, NeverEndsWithABackslash) {
+    const std::wstring folder = GetTempFolder();
+    ASSERT_FALSE(folder.empty());
+    EXPECT_NE(folder.back(), L'\\');
+    EXPECT_TRUE(test::FolderExists(folder));
+
+    test::ScratchFolder scratch(L"temp folder");
+    ::SetEnvironmentVariableW(L"TMP", (scratch.Path() + L"\\").c_str());
+    EXPECT_EQ(GetTempFolder(), scratch.Path());
+    ::SetEnvironmentVariableW(L"TMP", scratch.Path().c_str());
+    EXPECT_EQ(GetTempFolder(), scratch.Path());
+}
+
+TEST_F(TempFolderTest, TooLongForTheBufferGivesTheEmptyText) {
+    ::SetEnvironmentVariableW(L"TMP", (L"C:\\" + std::wstring(300, L'x') + L"\\").c_str());
+    EXPECT_EQ(GetTempFolder(), L"");
+}
+
+TEST(TextConvertTest, Utf8AndUtf16RoundTrip) {
+    const std::wstring chinese = L"已完成(@)了，请稍等一下下哦^_^";
+    const std::string utf8 = WideToUtf8(chinese);
+    EXPECT_EQ(utf8, "已完成(@)了，请稍等一下下哦^_^");
+    EXPECT_EQ(Utf8ToWide(utf8), chinese);
+    EXPECT_EQ(Utf8ToWide("\xF0\x9F\x96\x8A pen"), L"\U0001F58A pen");
+    EXPECT_EQ(Utf8ToWide(""), L"");
+    EXPECT_EQ(WideToUtf8(L""), "");
+    EXPECT_EQ(Utf8ToWide(std::string(1, '\0')), std::wstring(1, L'\0'));
+}
+
+TEST(TextConvertTest, TrimRemovesWhiteSpaceAtBothEnds) {
+    EXPECT_EQ(TrimWhitespace(L" \t German \r\n"), L"German");
+    EXPECT_EQ(TrimWhitespace(L"Two words"), L"Two words");
+    EXPECT_EQ(TrimWhitespace(L" \t\r\n"), L"");
+    EXPECT_EQ(TrimWhitespace(L""), L"");
+}
+
+}  // namespace
