@@ -1,0 +1,248 @@
+#include "InstallPathSafety.h"
+
+#include "PathUtil.h"
+#include "SpecialFolders.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <algorithm>
+
+namespace {
+
+bool IsDriveLetter(wchar_t c) {
+    return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z');
+}
+
+bool SameText(std::wstring_view a, std::wstring_view b) {
+    return ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
+                                  static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+}
+
+// Backslashes only, without trailing backslashes except the one of a drive root ("C:\").
+std::wstring Normalized(std::wstring_view path) {
+    std::wstring text(path);
+    std::replace(text.begin(), text.end(), L'/', L'\\');
+    while (text.size() > 3 && text.back() == L'\\') {
+        text.pop_back();
+    }
+    return text;
+}
+
+// True when inner lies below outer (not equal to it).
+bool IsBelow(std::wstring_view inner, std::wstring_view outer) {
+    if (outer.empty() || inner.size() <= outer.size()) {
+        return false;
+    }
+    const bool outerEndsWithSeparator = outer.back() == L'\\';
+    if (!outerEndsWithSeparator && inner[outer.size()] != L'\\') {
+        return false;
+    }
+    return SameText(inner.substr(0, outer.size()), outer);
+}
+
+// Win32 drops trailing dots and blanks from names and reads "con", "nul" ... as devices, so such
+// a part would not name the folder the text shows.
+bool IsDeviceName(std::wstring_view part) {
+    const std::wstring_view base = part.substr(0, part.find(L'.'));
+    for (const wchar_t* device : {L"CON", L"PRN", L"AUX", L"NUL"}) {
+        if (SameText(base, device)) {
+            return true;
+        }
+    }
+    return base.size() == 4 &&
+           (SameText(base.substr(0, 3), L"COM") || SameText(base.substr(0, 3), L"LPT")) &&
+           base[3] >= L'1' && base[3] <= L'9';
+}
+
+bool IsPlainComponent(std::wstring_view part) {
+    if (part.empty() || part.back() == L'.' || part.back() == L' ' || IsDeviceName(part)) {
+        return false;
+    }
+    for (const wchar_t c : part) {
+        if (c < 32 || std::wstring_view(L"<>:\"|?*").find(c) != std::wstring_view::npos) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool IsProtectedBy(const std::wstring& path, const ProtectedFolder& entry) {
+    const std::wstring folder = Normalized(entry.path);
+    if (folder.empty()) {
+        return false;
+    }
+    if (SameText(path, folder) || IsBelow(folder, path)) {
+        return true;
+    }
+    switch (entry.scope) {
+        case ProtectedScope::FolderOnly:
+            return false;
+        case ProtectedScope::WholeTree:
+            return IsBelow(path, folder);
+        case ProtectedScope::EachSubfolder:
+            return IsBelow(path, folder) && SameText(PathFolder(path), folder);
+    }
+    return false;
+}
+
+void AddFolder(std::vector<ProtectedFolder>& folders, std::wstring path, ProtectedScope scope) {
+    if (!path.empty()) {
+        folders.push_back({std::move(path), scope});
+    }
+}
+
+std::wstring ExpandedText(const wchar_t* text) {
+    wchar_t buffer[MAX_PATH] = {};
+    const DWORD length = ::ExpandEnvironmentStringsW(text, buffer, MAX_PATH);
+    if (length == 0 || length > MAX_PATH) {
+        return std::wstring();
+    }
+    return buffer;
+}
+
+std::wstring EnvironmentFolder(const wchar_t* name) {
+    return ExpandedText((L"%" + std::wstring(name) + L"%").c_str());
+}
+
+// Expanded, the text still holds a '%' only when the variable is not set.
+std::wstring WithoutUnsetVariable(std::wstring path) {
+    return path.find(L'%') == std::wstring::npos ? path : std::wstring();
+}
+
+std::wstring ProfilesFolderFromRegistry() {
+    wchar_t data[MAX_PATH] = {};
+    DWORD size = sizeof data - sizeof(wchar_t);
+    if (::RegGetValueW(HKEY_LOCAL_MACHINE,
+                       L"Software\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList",
+                       L"ProfilesDirectory", RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND,
+                       nullptr, data, &size) != ERROR_SUCCESS) {
+        return std::wstring();
+    }
+    return WithoutUnsetVariable(ExpandedText(data));
+}
+
+std::wstring SystemFolder(UINT(WINAPI* query)(LPWSTR, UINT)) {
+    wchar_t buffer[MAX_PATH] = {};
+    const UINT length = query(buffer, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? std::wstring(buffer, length) : std::wstring();
+}
+
+std::wstring LongForm(const std::wstring& path) {
+    wchar_t buffer[MAX_PATH] = {};
+    const DWORD length = ::GetLongPathNameW(path.c_str(), buffer, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? std::wstring(buffer, length) : path;
+}
+
+}  // namespace
+
+InstallPathVerdict JudgeInstallPath(std::wstring_view rawPath,
+                                    const std::vector<ProtectedFolder>& protectedFolders) {
+    if (rawPath.empty()) {
+        return InstallPathVerdict::Empty;
+    }
+    if (rawPath.size() >= MAX_PATH) {
+        return InstallPathVerdict::TooLong;
+    }
+    const std::wstring path = Normalized(rawPath);
+    if (path.size() < 3 || !IsDriveLetter(path[0]) || path[1] != L':' || path[2] != L'\\') {
+        return InstallPathVerdict::NotLocalAbsolute;
+    }
+    if (path.size() == 3) {
+        return InstallPathVerdict::DriveRoot;
+    }
+    std::wstring_view rest = std::wstring_view(path).substr(3);
+    while (!rest.empty()) {
+        const std::size_t separator = rest.find(L'\\');
+        const std::wstring_view part = rest.substr(0, separator);
+        if (!IsPlainComponent(part)) {
+            return InstallPathVerdict::BadComponent;
+        }
+        rest =
+            separator == std::wstring_view::npos ? std::wstring_view() : rest.substr(separator + 1);
+    }
+    for (const ProtectedFolder& entry : protectedFolders) {
+        if (IsProtectedBy(path, entry)) {
+            return InstallPathVerdict::Protected;
+        }
+    }
+    return InstallPathVerdict::Accepted;
+}
+
+std::vector<ProtectedFolder> LookUpProtectedFolders() {
+    std::vector<ProtectedFolder> folders;
+    AddFolder(folders, GetWindowsFolder(), ProtectedScope::WholeTree);
+    AddFolder(folders, SystemFolder(::GetSystemDirectoryW), ProtectedScope::WholeTree);
+    AddFolder(folders, SystemFolder(::GetSystemWow64DirectoryW), ProtectedScope::WholeTree);
+    AddFolder(folders, GetTempFolder(), ProtectedScope::FolderOnly);
+
+    static const int kSpecialFolders[] = {
+        CSIDL_DESKTOP,
+        CSIDL_DESKTOPDIRECTORY,
+        CSIDL_COMMON_DESKTOPDIRECTORY,
+        CSIDL_PROGRAMS,
+        CSIDL_COMMON_PROGRAMS,
+        CSIDL_STARTMENU,
+        CSIDL_COMMON_STARTMENU,
+        CSIDL_STARTUP,
+        CSIDL_COMMON_STARTUP,
+        CSIDL_PERSONAL,
+        CSIDL_COMMON_DOCUMENTS,
+        CSIDL_MYPICTURES,
+        CSIDL_MYMUSIC,
+        CSIDL_MYVIDEO,
+        CSIDL_FAVORITES,
+        CSIDL_APPDATA,
+        CSIDL_LOCAL_APPDATA,
+        CSIDL_COMMON_APPDATA,
+        CSIDL_TEMPLATES,
+        CSIDL_COMMON_TEMPLATES,
+        CSIDL_SENDTO,
+        CSIDL_RECENT,
+        CSIDL_PROGRAM_FILES,
+        CSIDL_PROGRAM_FILESX86,
+        CSIDL_PROGRAM_FILES_COMMON,
+        CSIDL_PROGRAM_FILES_COMMONX86,
+        CSIDL_ADMINTOOLS,
+        CSIDL_COMMON_ADMINTOOLS,
+    };
+    for (const int csidl : kSpecialFolders) {
+        std::wstring path;
+        if (GetSpecialFolder(csidl, L"", path)) {
+            AddFolder(folders, std::move(path), ProtectedScope::FolderOnly);
+        }
+    }
+    // A 32-bit process sees only the x86 folders through the shell; the variables name the
+    // native ones too.
+    for (const wchar_t* name : {L"ProgramW6432", L"CommonProgramW6432", L"ProgramFiles",
+                                L"ProgramData", L"PUBLIC", L"ALLUSERSPROFILE"}) {
+        AddFolder(folders, WithoutUnsetVariable(EnvironmentFolder(name)),
+                  ProtectedScope::FolderOnly);
+    }
+
+    std::wstring profile;
+    if (GetSpecialFolder(CSIDL_PROFILE, L"", profile)) {
+        AddFolder(folders, PathFolder(profile), ProtectedScope::EachSubfolder);
+    }
+    AddFolder(folders, ProfilesFolderFromRegistry(), ProtectedScope::EachSubfolder);
+    return folders;
+}
+
+bool IsRemovableInstallFolder(const std::wstring& path) {
+    const std::vector<ProtectedFolder> protectedFolders = LookUpProtectedFolders();
+    if (JudgeInstallPath(path, protectedFolders) != InstallPathVerdict::Accepted) {
+        return false;
+    }
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY) ||
+        (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        return false;
+    }
+    const wchar_t driveRoot[] = {path[0], L':', L'\\', L'\0'};
+    const UINT driveType = ::GetDriveTypeW(driveRoot);
+    if (driveType != DRIVE_FIXED && driveType != DRIVE_REMOVABLE && driveType != DRIVE_RAMDISK) {
+        return false;
+    }
+    // Short names ("PROGRA~1") hide which folder is meant; judge the long form too.
+    return JudgeInstallPath(LongForm(path), protectedFolders) == InstallPathVerdict::Accepted;
+}
