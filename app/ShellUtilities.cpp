@@ -1,0 +1,60 @@
+#include "ShellUtilities.h"
+
+#include "PathUtil.h"
+
+#include <windows.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <vector>
+
+namespace {
+
+// The command interpreter by its full path: the program runs from the temporary folder, where a
+// bare "cmd.exe" could be a planted program found beside it.
+std::wstring CommandInterpreterPath() {
+    const UINT length = ::GetSystemDirectoryW(nullptr, 0);
+    std::vector<wchar_t> buffer(length + 1);
+    const UINT copied = ::GetSystemDirectoryW(buffer.data(), length + 1);
+    if (copied == 0 || copied > length) {
+        return std::wstring();
+    }
+    return std::wstring(buffer.data(), copied) + L"\\cmd.exe";
+}
+
+}  // namespace
+
+std::wstring SelfDeleteParameters(const std::wstring& path) {
+    return L"/c del /q \"" + path + L"\"";
+}
+
+void SelfDelete() {
+    // The interpreter must find the file closed; ending fast at high priority makes that likely.
+    ::SetPriorityClass(::GetCurrentProcess(), REALTIME_PRIORITY_CLASS);
+    ::SetThreadPriority(::GetCurrentThread(), THREAD_PRIORITY_TIME_CRITICAL);
+    const std::wstring self = GetModulePath();
+    ::SHChangeNotify(SHCNE_DELETE, SHCNF_PATHW, self.c_str(), nullptr);
+    const std::wstring interpreter = CommandInterpreterPath();
+    if (!interpreter.empty()) {
+        ::ShellExecuteW(nullptr, L"open", interpreter.c_str(), SelfDeleteParameters(self).c_str(),
+                        nullptr, SW_HIDE);
+    }
+    ::ExitProcess(0);
+}
+
+bool RunElevated(int showCommand, const std::wstring& file, const std::wstring& parameters) {
+    SHELLEXECUTEINFOW info = {};
+    info.cbSize = sizeof info;
+    // No error box: the caller runs on the worker thread without a visible window, and a box
+    // would stop the removal until someone closes it.
+    info.fMask = SEE_MASK_FLAG_NO_UI;
+    info.lpVerb = L"runas";
+    info.lpFile = file.c_str();
+    info.lpParameters = parameters.c_str();
+    info.nShow = showCommand;
+    if (::ShellExecuteExW(&info)) {
+        return true;
+    }
+    const DWORD error = ::GetLastError();
+    return error != ERROR_CANCELLED && error != ERROR_FILE_NOT_FOUND;
+}

@@ -1,0 +1,3 @@
+#include "CPackHandle.h"
+
+CPackHandle::~CPackHandle() = default;

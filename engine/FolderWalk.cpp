@@ -1,0 +1,109 @@
+#include "FolderWalk.h"
+
+#include "UniqueHandle.h"
+
+#include <windows.h>
+
+#include <optional>
+
+namespace {
+
+// The attributes of folder, or nothing when it is missing, not a folder, or its full path does
+// not fit the platform's 260-character buffers.
+std::optional<DWORD> ReadFolderStatus(const std::wstring& folder) {
+    wchar_t fullPath[MAX_PATH];
+    const DWORD length = ::GetFullPathNameW(folder.c_str(), MAX_PATH, fullPath, nullptr);
+    if (length == 0 || length >= MAX_PATH) {
+        return std::nullopt;
+    }
+    const DWORD attributes = ::GetFileAttributesW(fullPath);
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        return std::nullopt;
+    }
+    return attributes;
+}
+
+bool IsLink(DWORD attributes) {
+    return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+std::wstring WithoutTrailingBackslash(const std::wstring& folder) {
+    if (!folder.empty() && folder.back() == L'\\') {
+        return folder.substr(0, folder.size() - 1);
+    }
+    return folder;
+}
+
+// Calls visit(fullPath, attributes) for every entry of folder except "." and "..", hidden and
+// system entries included, in the order the file system gives them.
+template <typename Visit>
+void ForEachEntry(const std::wstring& folder, Visit visit) {
+    WIN32_FIND_DATAW entry;
+    ScopedFindHandle find(::FindFirstFileW((folder + L"\\*.*").c_str(), &entry));
+    if (!find) {
+        return;
+    }
+    do {
+        const std::wstring name = entry.cFileName;
+        if (name == L"." || name == L"..") {
+            continue;
+        }
+        visit(folder + L"\\" + name, entry.dwFileAttributes);
+    } while (::FindNextFileW(find.Get(), &entry));
+}
+
+// Removes a link to a folder without touching what it points to. Some systems remove such a
+// link only as a directory, others only as a file.
+bool RemoveFolderLink(const std::wstring& link) {
+    return ::RemoveDirectoryW(link.c_str()) || ::DeleteFileW(link.c_str());
+}
+
+}  // namespace
+
+bool CountFolderFiles(const std::wstring& folder, int& counter) {
+    if (folder.empty()) {
+        return false;
+    }
+    const std::wstring path = WithoutTrailingBackslash(folder);
+    const std::optional<DWORD> status = ReadFolderStatus(path);
+    if (!status) {
+        return false;
+    }
+    if (IsLink(*status)) {
+        return true;
+    }
+    ForEachEntry(path, [&counter](const std::wstring& entry, DWORD attributes) {
+        if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            ++counter;
+        } else if (!IsLink(attributes)) {
+            CountFolderFiles(entry, counter);
+        }
+    });
+    return true;
+}
+
+bool DeleteFolderNotify(const std::wstring& folder, IDeleteFileNotify* notify) {
+    if (folder.empty()) {
+        return false;
+    }
+    const std::wstring path = WithoutTrailingBackslash(folder);
+    const std::optional<DWORD> status = ReadFolderStatus(path);
+    if (!status) {
+        return false;
+    }
+    if (IsLink(*status)) {
+        return RemoveFolderLink(path);
+    }
+    ForEachEntry(path, [notify](const std::wstring& entry, DWORD attributes) {
+        if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            if (::DeleteFileW(entry.c_str()) && notify != nullptr) {
+                notify->OnFileDeleted(entry);
+            }
+        } else if (IsLink(attributes)) {
+            RemoveFolderLink(entry);
+        } else {
+            DeleteFolderNotify(entry, notify);
+        }
+    });
+    return ::RemoveDirectoryW(path.c_str()) != FALSE;
+}

@@ -1,0 +1,3 @@
+#include "IDeleteFileNotify.h"
+
+IDeleteFileNotify::~IDeleteFileNotify() = default;
