@@ -1,3 +1,4 @@
+#include "BlendLibrary.h"
 #include "CContainerUI.h"
 #include "CControlUI.h"
 #include "ColorAdjust.h"
@@ -113,6 +114,22 @@ TEST(GradientBandsTest, BandsStepFromTheSecondColourAtTheFarEndTowardsTheFirst) 
     EXPECT_EQ(canvas.Pixel(12, 0), kBlue);
     EXPECT_EQ(canvas.Pixel(11, 0), 0x3F00BFu);
     EXPECT_EQ(canvas.Pixel(0, 3), 0xBF003Fu);
+}
+
+TEST(BlendLibraryTest, BlendingComesFromTheSystemFoldersLibrary) {
+    const BlendLibrary& library = GetBlendLibrary();
+    ASSERT_NE(library.alphaBlend, nullptr);
+    ASSERT_NE(library.gradientFill, nullptr);
+    const HMODULE module = ::GetModuleHandleW(L"msimg32.dll");
+    ASSERT_NE(module, nullptr);
+    wchar_t path[MAX_PATH] = {};
+    ::GetModuleFileNameW(module, path, MAX_PATH);
+    wchar_t system[MAX_PATH] = {};
+    const UINT length = ::GetSystemDirectoryW(system, MAX_PATH);
+    EXPECT_EQ(::CompareStringOrdinal(path, static_cast<int>(length), system,
+                                     static_cast<int>(length), TRUE),
+              CSTR_EQUAL)
+        << path;
 }
 
 class FramePaintTest : public PaintTest {
