@@ -3,6 +3,7 @@
 #include "FolderWalk.h"
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -76,6 +77,11 @@ std::wstring Trim(const std::wstring& text) {
     return text.substr(first, last - first + 1);
 }
 
+struct LocalFreeDeleter {
+    void operator()(wchar_t* text) const { ::LocalFree(text); }
+};
+using ScopedLocalText = std::unique_ptr<wchar_t, LocalFreeDeleter>;
+
 std::wstring CurrentFolder() {
     const DWORD length = ::GetCurrentDirectoryW(0, nullptr);
     if (length == 0) {
@@ -141,13 +147,13 @@ bool CDiskObject::MakeFullPath(std::wstring& path) {
 }
 
 void CDiskObject::SetSystemError(DWORD code, const std::wstring& fileName) {
-    wchar_t* message = nullptr;
+    wchar_t* received = nullptr;
     const DWORD length = ::FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
         nullptr, code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
-        reinterpret_cast<wchar_t*>(&message), 0, nullptr);
-    std::wstring text = length > 0 ? Trim(std::wstring(message, length)) : std::wstring();
-    ::LocalFree(message);
+        reinterpret_cast<wchar_t*>(&received), 0, nullptr);
+    const ScopedLocalText message(received);
+    std::wstring text = length > 0 ? Trim(std::wstring(message.get(), length)) : std::wstring();
     if (!fileName.empty()) {
         text += L" " + fileName;
     }
