@@ -47,8 +47,12 @@ bool CPackWorker::Post(const CReqPack& pack) {
     auto copy = std::make_unique<CReqPack>(pack);
     std::lock_guard<CriticalSection> guard(lock_);
     packets_.push_back(std::move(copy));
-    // Released under the lock so the count never runs ahead of the queue.
-    ::ReleaseSemaphore(packetSemaphore_.Get(), 1, nullptr);
+    // Released under the lock so the count never runs ahead of the queue. A full count would
+    // leave the packet in the queue unannounced, so it is taken back and refused instead.
+    if (!::ReleaseSemaphore(packetSemaphore_.Get(), 1, nullptr)) {
+        packets_.pop_back();
+        return false;
+    }
     return true;
 }
 

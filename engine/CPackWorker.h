@@ -27,7 +27,8 @@ public:
     bool HasThread() const;
     // Creates the worker thread suspended and resumes it; does nothing when a thread exists.
     bool StartThread();
-    // Queues a copy of pack; false (and nothing queued) when there is no worker thread.
+    // Queues a copy of pack; false (and nothing queued) when there is no worker thread or the
+    // queue already holds its maximum of 10000 packets.
     bool Post(const CReqPack& pack);
     // Asks the worker to stop and waits, without limit, until the packet it is handling is done
     // and the thread has ended. Must not be called on the worker thread.

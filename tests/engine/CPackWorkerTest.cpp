@@ -1,6 +1,7 @@
 #include "CPackWorker.h"
 
 #include "TestProcess.h"
+#include "UniqueHandle.h"
 
 #include <gtest/gtest.h>
 
@@ -20,11 +21,17 @@ namespace {
 class RecordingHandler : public CPackHandle {
 public:
     static constexpr std::int32_t kSlow = 7;
+    // Holds the worker until release is set (at most 10 s).
+    static constexpr std::int32_t kBlocking = 8;
 
     void HandlePack(CReqPack* pack) override {
         const HRESULT apartment = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
         if (SUCCEEDED(apartment)) {
             ::CoUninitialize();
+        }
+        if (pack->type == kBlocking) {
+            started = true;
+            ::WaitForSingleObject(release.Get(), 10000);
         }
         if (pack->type == kSlow) {
             started = true;
@@ -46,6 +53,7 @@ public:
         return log;
     }
 
+    ScopedHandle release{::CreateEventW(nullptr, TRUE, FALSE, nullptr)};
     std::atomic<bool> started{false};
     std::atomic<int> handled{0};
     std::vector<std::wstring> log;
@@ -125,6 +133,23 @@ TEST(CPackWorkerTest, StopWaitsForTheRunningPacketAndLeavesTheQueuedOnesUnhandle
     worker->Stop();
     worker.reset();
     EXPECT_EQ(handler.handled, 1) << "queued packets are freed, not handled";
+}
+
+TEST(CPackWorkerTest, PostToAFullQueueIsRefusedAndQueuesNothing) {
+    RecordingHandler handler;
+    CPackWorker worker;
+    worker.SetHandler(&handler);
+    ASSERT_TRUE(worker.StartThread());
+    ASSERT_TRUE(worker.Post(Packet(L"holds the worker", RecordingHandler::kBlocking)));
+    ASSERT_TRUE(test::WaitUntil([&] { return handler.started.load(); }));
+    int accepted = 0;
+    while (accepted < 10001 && worker.Post(Packet(L"filler"))) {
+        ++accepted;
+    }
+    EXPECT_EQ(accepted, 10000);
+    EXPECT_EQ(worker.QueuedCount(), 10000u);
+    ::SetEvent(handler.release.Get());
+    worker.Stop();
 }
 
 TEST(CPackWorkerTest, StopOnAQueueNeverStartedOrTwiceReturns) {
