@@ -1,0 +1,43 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+// The first removal step: the driver package's own uninstall batch file, the tablet interface
+// library in both system folders, the product's registry key, and the platform's device tools
+// that remove the tablet's device nodes and its HID driver package. The tools are started
+// elevated and hidden and are not waited for.
+
+// Starts a program with its parameters. The working folder is the process's current folder.
+using ToolLauncher = std::function<void(const std::wstring& file, const std::wstring& parameters)>;
+
+// The launcher of the real run: the shell's "runas" verb, hidden, not waited for.
+ToolLauncher ElevatedToolLauncher();
+
+struct ToolLaunch {
+    std::wstring file;  // full path below the installation folder
+    std::wstring parameters;
+    std::wstring workingFolder;
+};
+
+struct DriverRemovalPlan {
+    std::wstring batchFile;
+    ToolLaunch deviceConsole;
+    ToolLaunch driverPackageTool;
+};
+
+// What RemoveDriver starts for installPath; is64BitSystem picks the amd64 or the i386 folders.
+DriverRemovalPlan PlanDriverRemoval(const std::wstring& installPath, bool is64BitSystem);
+
+// Whether the native processor architecture is a 64-bit one (x64 or Itanium).
+bool Is64BitSystem();
+
+// The short (8.3) form of an existing path; empty when the system can't give one (for example
+// because the path doesn't exist).
+std::wstring ShortPath(const std::wstring& path);
+
+// Runs the driver removal. installPath must have been checked (IsRemovableInstallFolder); when it
+// is empty no tool is started, but the library and the registry key are still deleted. Tools that
+// are not there are not started.
+void RemoveDriver(const std::wstring& installPath,
+                  const ToolLauncher& launch = ElevatedToolLauncher());

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "CPackHandle.h"
+#include "CPackWorker.h"
+#include "DriverRemoval.h"
+#include "IDeleteFileNotify.h"
+#include "MessagePosting.h"
+#include "UninstallMessages.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+// ZUninstallObj is the uninstall engine. The window's thread hands it the one uninstall request;
+// its worker thread checks that the installed product is the configured one and removes it in a
+// fixed order, posting WM_UNINSTALL_PROGRESS for every removed item and WM_UNINSTALL_FINISHED at
+// the end. It never waits for the window.
+class ZUninstallObj : public CPackHandle, public IDeleteFileNotify {
+public:
+    ZUninstallObj();
+    ~ZUninstallObj() override;
+    ZUninstallObj(const ZUninstallObj&) = delete;
+    ZUninstallObj& operator=(const ZUninstallObj&) = delete;
+
+    // The program's engine, alive until the process ends.
+    static ZUninstallObj& Instance();
+
+    // Window's thread: starts the worker thread if needed and queues the request. Returns at once.
+    void StartUninstall(const std::wstring& displayName, HWND window);
+
+    // The installation folder the last run removed; empty before a run and when the product check
+    // or the path check refused it. Read it only after WM_UNINSTALL_FINISHED.
+    const std::wstring& InstallPath() const { return installPath_; }
+
+    // Replaces the platform's post call and tool launcher (for tests); call before StartUninstall.
+    void SetPostFunction(PostMessageFunction post);
+    void SetToolLauncher(ToolLauncher launch);
+
+    // CPackHandle, worker thread.
+    void HandlePack(CReqPack* pack) override;
+
+    // IDeleteFileNotify, worker thread.
+    void OnFileDeleted(std::wstring path) override;
+
+private:
+    void DoUninstall(const std::wstring& displayName, HWND window);
+    void ReportItemDone(HWND window);
+    void Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    CPackWorker worker_;
+    std::int32_t itemsTotal_ = 0;
+    std::int32_t itemsDone_ = 0;
+    HWND notifyWindow_ = nullptr;
+    std::wstring installPath_;
+    PostMessageFunction post_;
+    ToolLauncher launchTool_;
+};

@@ -1,0 +1,185 @@
+#include "DriverRemoval.h"
+
+#include "RemovalFixtures.h"
+#include "TestFiles.h"
+#include "TestProcess.h"
+#include "TestRegistry.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr wchar_t kProductKey[] = L"Software\\TavrelTablet";
+constexpr wchar_t kFlags[] =
+    L" DRIVER_PACKAGE_FORCE DRIVER_PACKAGE_LEGACY_MODE DRIVER_PACKAGE_SILENT";
+
+TEST(PlanDriverRemovalTest, UsesTheAmd64FoldersOnA64BitSystem) {
+    const DriverRemovalPlan plan = PlanDriverRemoval(L"C:\\Tablet", true);
+    EXPECT_EQ(plan.batchFile, L"C:\\Tablet\\driver\\TabletDriver\\amd64\\tabetdriveruninstall.bat");
+    EXPECT_EQ(plan.deviceConsole.file, L"C:\\Tablet\\driver\\HID\\amd64\\devcon.exe");
+    EXPECT_EQ(plan.deviceConsole.parameters, L"remove tavrel\\tablethid");
+    EXPECT_EQ(plan.deviceConsole.workingFolder, L"C:\\Tablet\\driver\\HID\\amd64");
+    EXPECT_EQ(plan.driverPackageTool.file, L"C:\\Tablet\\driver\\HID\\amd64\\DIFxCmd.exe");
+    EXPECT_EQ(plan.driverPackageTool.parameters,
+              std::wstring(L"/u C:\\Tablet\\driver\\HID\\amd64\\vmulti.inf") + kFlags);
+    EXPECT_EQ(plan.driverPackageTool.workingFolder, L"C:\\Tablet\\driver\\HID\\amd64");
+}
+
+TEST(PlanDriverRemovalTest, UsesTheI386FoldersOtherwise) {
+    const DriverRemovalPlan plan = PlanDriverRemoval(L"D:\\T", false);
+    EXPECT_EQ(plan.batchFile, L"D:\\T\\driver\\TabletDriver\\i386\\tabetdriveruninstall.bat");
+    EXPECT_EQ(plan.deviceConsole.file, L"D:\\T\\driver\\HID\\i386\\devcon.exe");
+    EXPECT_EQ(plan.driverPackageTool.parameters,
+              std::wstring(L"/u D:\\T\\driver\\HID\\i386\\vmulti.inf") + kFlags);
+    EXPECT_EQ(plan.driverPackageTool.workingFolder, L"D:\\T\\driver\\HID\\i386");
+}
+
+TEST(PlanDriverRemovalTest, QuotesAnInformationFilePathWithBlanks) {
+    const DriverRemovalPlan plan = PlanDriverRemoval(L"C:\\Program Files\\Tablet", true);
+    EXPECT_EQ(
+        plan.driverPackageTool.parameters,
+        std::wstring(L"/u \"C:\\Program Files\\Tablet\\driver\\HID\\amd64\\vmulti.inf\"") + kFlags);
+    EXPECT_EQ(plan.driverPackageTool.workingFolder,
+              L"C:\\Program Files\\Tablet\\driver\\HID\\amd64");
+}
+
+TEST(ShortPathTest, GivesTheShortFormOfExistingPathsOnly) {
+    test::ScratchFolder scratch(L"short path");
+    test::WriteFile(scratch / L"a long file name.txt", "x");
+    const std::wstring shortForm = ShortPath(scratch / L"a long file name.txt");
+    ASSERT_FALSE(shortForm.empty());
+    EXPECT_EQ(shortForm.find(L' '), std::wstring::npos);
+    EXPECT_EQ(test::ReadFile(shortForm), "x");
+    EXPECT_EQ(ShortPath(scratch / L"missing.txt"), L"");
+}
+
+TEST(Is64BitSystemTest, SeesTheNativeArchitecture) {
+    // The tests run in a 64-bit process, so the system is a 64-bit one.
+    EXPECT_TRUE(Is64BitSystem());
+}
+
+// Launches seen by a recording launcher, with the working folder at the time of each.
+struct Launch {
+    std::wstring file;
+    std::wstring parameters;
+    std::wstring workingFolder;
+};
+
+class DriverRemovalTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(test::CreateKey(HKEY_LOCAL_MACHINE, std::wstring(kProductKey) + L"\\A\\B"));
+        ASSERT_TRUE(test::SetStringValue(HKEY_LOCAL_MACHINE, std::wstring(kProductKey) + L"\\A",
+                                         L"Value", L"data"));
+        ASSERT_TRUE(test::CreateKey(HKEY_LOCAL_MACHINE, kSiblingKey));
+        ::GetCurrentDirectoryW(MAX_PATH, workingFolderBefore_);
+    }
+
+    ToolLauncher RecordingLauncher() {
+        return [this](const std::wstring& file, const std::wstring& parameters) {
+            wchar_t folder[MAX_PATH] = {};
+            ::GetCurrentDirectoryW(MAX_PATH, folder);
+            launches_.push_back({file, parameters, folder});
+        };
+    }
+
+    void ExpectLibrariesAndKeyGone() {
+        EXPECT_FALSE(test::FileExists(libraries_.NativePath()));
+        EXPECT_FALSE(test::FileExists(libraries_.Wow64Path()));
+        EXPECT_FALSE(test::KeyExists(HKEY_LOCAL_MACHINE, kProductKey));
+        EXPECT_TRUE(test::KeyExists(HKEY_LOCAL_MACHINE, kSiblingKey));
+    }
+
+    void ExpectWorkingFolderUnchanged() {
+        wchar_t now[MAX_PATH] = {};
+        ::GetCurrentDirectoryW(MAX_PATH, now);
+        EXPECT_STREQ(now, workingFolderBefore_);
+    }
+
+    static constexpr wchar_t kSiblingKey[] = L"Software\\TavrelTabletSibling";
+    test::ScratchRegKey productKey_{HKEY_LOCAL_MACHINE, kProductKey};
+    test::ScratchRegKey siblingKey_{HKEY_LOCAL_MACHINE, kSiblingKey};
+    test::Wintab32StandIns libraries_;
+    test::ScratchFolder install_{L"driver removal"};
+    std::vector<Launch> launches_;
+    wchar_t workingFolderBefore_[MAX_PATH] = {};
+};
+
+TEST_F(DriverRemovalTest, StartsTheThreeToolsInOrderFromTheirFolders) {
+    test::WriteDriverPackage(install_.Path());
+    const std::wstring hid = test::HidToolFolder(install_.Path());
+
+    RemoveDriver(install_.Path(), RecordingLauncher());
+
+    ASSERT_EQ(launches_.size(), 3u);
+    EXPECT_EQ(launches_[0].file,
+              ShortPath(install_ / L"driver\\TabletDriver\\amd64\\tabetdriveruninstall.bat"));
+    EXPECT_EQ(launches_[0].parameters, L"");
+    EXPECT_EQ(launches_[1].file, hid + L"\\devcon.exe");
+    EXPECT_EQ(launches_[1].parameters, L"remove tavrel\\tablethid");
+    EXPECT_EQ(launches_[1].workingFolder, hid);
+    EXPECT_EQ(launches_[2].file, hid + L"\\DIFxCmd.exe");
+    EXPECT_EQ(launches_[2].parameters, L"/u \"" + hid + L"\\vmulti.inf\"" + kFlags);
+    EXPECT_EQ(launches_[2].workingFolder, hid);
+    ExpectLibrariesAndKeyGone();
+    ExpectWorkingFolderUnchanged();
+}
+
+TEST_F(DriverRemovalTest, ToolsThatAreMissingAreNotStarted) {
+    test::WriteDriverPackage(install_.Path());
+    ASSERT_TRUE(::DeleteFileW(
+        (install_ / L"driver\\TabletDriver\\amd64\\tabetdriveruninstall.bat").c_str()));
+    ASSERT_TRUE(::DeleteFileW((test::HidToolFolder(install_.Path()) + L"\\devcon.exe").c_str()));
+
+    RemoveDriver(install_.Path(), RecordingLauncher());
+
+    ASSERT_EQ(launches_.size(), 1u);
+    EXPECT_EQ(launches_[0].file, test::HidToolFolder(install_.Path()) + L"\\DIFxCmd.exe");
+    ExpectLibrariesAndKeyGone();
+}
+
+TEST_F(DriverRemovalTest, WithoutAnInstallationFolderNoToolStartsButTheRestRuns) {
+    RemoveDriver(L"", RecordingLauncher());
+
+    EXPECT_TRUE(launches_.empty());
+    ExpectLibrariesAndKeyGone();
+    ExpectWorkingFolderUnchanged();
+}
+
+TEST_F(DriverRemovalTest, TheRealLaunchStartsTheToolsBelowTheInstallationFolder) {
+    // The test program's own folder holds programs named devcon.exe and DIFxCmd.exe too: the ones
+    // that must run are those below the installation folder.
+    ASSERT_TRUE(test::FileExists(test::TestProgramFolder() + L"\\devcon.exe"));
+    test::ToolRecords records;
+    test::WriteDriverPackage(install_.Path());
+    const std::string hid = test::Utf8(test::HidToolFolder(install_.Path()));
+
+    RemoveDriver(install_.Path());
+
+    ASSERT_TRUE(test::WaitUntil(
+        [&] { return records.Has(L"bat") && records.Has(L"devcon") && records.Has(L"DIFxCmd"); }));
+    EXPECT_EQ(records.Lines(L"bat"), std::vector<std::string>{"args=[]"});
+    EXPECT_EQ(records.Lines(L"devcon"),
+              (std::vector<std::string>{hid + "\\devcon.exe", hid, "remove", "tavrel\\tablethid"}));
+    EXPECT_EQ(records.Lines(L"DIFxCmd"),
+              (std::vector<std::string>{hid + "\\DIFxCmd.exe", hid, "/u", hid + "\\vmulti.inf",
+                                        "DRIVER_PACKAGE_FORCE", "DRIVER_PACKAGE_LEGACY_MODE",
+                                        "DRIVER_PACKAGE_SILENT"}));
+    ExpectLibrariesAndKeyGone();
+    ExpectWorkingFolderUnchanged();
+    // The tools have ended once their files can go; the scratch folder is then removed cleanly.
+    const std::wstring hidFolder = test::HidToolFolder(install_.Path());
+    const auto deleted = [](const std::wstring& path) {
+        return ::DeleteFileW(path.c_str()) || !test::FileExists(path);
+    };
+    EXPECT_TRUE(test::WaitUntil([&] {
+        return deleted(hidFolder + L"\\devcon.exe") && deleted(hidFolder + L"\\DIFxCmd.exe");
+    }));
+}
+
+}  // namespace
