@@ -5,11 +5,46 @@
 #include "UniqueHandle.h"
 
 #include <windows.h>
-#include <shellapi.h>
+#include <objbase.h>
+#include <shlobj.h>
 
+#include <cwchar>
+#include <memory>
 #include <string_view>
+#include <type_traits>
 
 namespace {
+
+struct ItemListDeleter {
+    void operator()(ITEMIDLIST* items) const { ::CoTaskMemFree(items); }
+};
+using ScopedItemList = std::unique_ptr<ITEMIDLIST, ItemListDeleter>;
+
+struct MenuDeleter {
+    using pointer = HMENU;
+    void operator()(HMENU menu) const { ::DestroyMenu(menu); }
+};
+using ScopedMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter>;
+
+// Holds one reference to a COM object.
+template <typename Interface>
+class ComPtr {
+public:
+    ComPtr() = default;
+    ~ComPtr() {
+        if (object_ != nullptr) {
+            object_->Release();
+        }
+    }
+    ComPtr(const ComPtr&) = delete;
+    ComPtr& operator=(const ComPtr&) = delete;
+
+    Interface* operator->() const { return object_; }
+    void** Receive() { return reinterpret_cast<void**>(&object_); }
+
+private:
+    Interface* object_ = nullptr;
+};
 
 constexpr wchar_t kUninstallListKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 
@@ -94,13 +129,35 @@ void InvokeUnpinVerb(const wchar_t* verb, const std::wstring& path) {
     if (path.empty() || !Exists(path)) {
         return;
     }
-    SHELLEXECUTEINFOW info = {};
+    // The verb is looked up in the item's own context menu: a shell that doesn't know it then
+    // does nothing, where a plain shell start could fall back to opening the item.
+    ITEMIDLIST* received = nullptr;
+    if (FAILED(::SHParseDisplayName(path.c_str(), nullptr, &received, 0, nullptr))) {
+        return;
+    }
+    const ScopedItemList item(received);
+    ComPtr<IShellFolder> parent;
+    const ITEMIDLIST* child = nullptr;
+    if (FAILED(::SHBindToParent(item.get(), IID_IShellFolder, parent.Receive(), &child))) {
+        return;
+    }
+    ComPtr<IContextMenu> menu;
+    if (FAILED(
+            parent->GetUIObjectOf(nullptr, 1, &child, IID_IContextMenu, nullptr, menu.Receive()))) {
+        return;
+    }
+    const ScopedMenu popup(::CreatePopupMenu());
+    if (!popup || FAILED(menu->QueryContextMenu(popup.get(), 0, 1, 0x7FFF, CMF_NORMAL))) {
+        return;
+    }
+    const std::string narrowVerb(verb, verb + std::wcslen(verb));
+    CMINVOKECOMMANDINFOEX info = {};
     info.cbSize = sizeof info;
-    info.fMask = SEE_MASK_FLAG_NO_UI;
-    info.lpVerb = verb;
-    info.lpFile = path.c_str();
+    info.fMask = CMIC_MASK_UNICODE | CMIC_MASK_FLAG_NO_UI;
+    info.lpVerb = narrowVerb.c_str();
+    info.lpVerbW = verb;
     info.nShow = SW_HIDE;
-    ::ShellExecuteExW(&info);
+    menu->InvokeCommand(reinterpret_cast<CMINVOKECOMMANDINFO*>(&info));
 }
 
 void RemoveInstalledProgramsEntry(const std::wstring& projectName) {

@@ -1,12 +1,16 @@
 #include "ShortcutCleanup.h"
 
 #include "SpecialFolders.h"
+#include "TestFiles.h"
 #include "TestRegistry.h"
+#include "UniqueHandle.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <objbase.h>
 #include <shlobj.h>
+#include <tlhelp32.h>
 
 #include <string>
 
@@ -67,6 +71,36 @@ TEST(ShortcutPathsTest, AnEmptyDisplayNameNamesNothing) {
     // Without a name the programs folder itself would be deleted.
     EXPECT_EQ(ProgramsFolderPath(L""), L"");
     EXPECT_EQ(PinnedLinkPath(L""), L"");
+}
+
+int CountProcesses(const wchar_t* exeName) {
+    ScopedFileHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32W entry = {};
+    entry.dwSize = sizeof entry;
+    int count = 0;
+    for (BOOL more = ::Process32FirstW(snapshot.Get(), &entry); more;
+         more = ::Process32NextW(snapshot.Get(), &entry)) {
+        count += ::CompareStringOrdinal(entry.szExeFile, -1, exeName, -1, TRUE) == CSTR_EQUAL;
+    }
+    return count;
+}
+
+TEST(InvokeUnpinVerbTest, AVerbTheShellDoesNotOfferOpensNothing) {
+    // The worker thread that unpins runs in a multithreaded apartment.
+    ASSERT_TRUE(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_MULTITHREADED)));
+    test::ScratchFolder folder(L"unpin");
+    test::WriteFile(folder / L"Tablet.lnk", "link");
+    const int explorersBefore = CountProcesses(L"explorer.exe");
+
+    InvokeUnpinVerb(L"startunpin", folder.Path());
+    InvokeUnpinVerb(L"taskbarunpin", folder / L"Tablet.lnk");
+    InvokeUnpinVerb(L"startunpin", folder / L"missing");
+    InvokeUnpinVerb(L"taskbarunpin", L"");
+    ::Sleep(1000);
+
+    EXPECT_LE(CountProcesses(L"explorer.exe"), explorersBefore);
+    EXPECT_TRUE(test::FileExists(folder / L"Tablet.lnk"));
+    ::CoUninitialize();
 }
 
 class InstalledProgramsEntryTest : public ::testing::Test {
