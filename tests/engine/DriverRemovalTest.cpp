@@ -2,6 +2,7 @@
 
 #include "RemovalFixtures.h"
 #include "TestFiles.h"
+#include "TextConvert.h"
 #include "TestProcess.h"
 #include "TestRegistry.h"
 
@@ -157,7 +158,7 @@ TEST_F(DriverRemovalTest, TheRealLaunchStartsTheToolsBelowTheInstallationFolder)
     ASSERT_TRUE(test::FileExists(test::TestProgramFolder() + L"\\devcon.exe"));
     test::ToolRecords records;
     test::WriteDriverPackage(install_.Path());
-    const std::string hid = test::Utf8(test::HidToolFolder(install_.Path()));
+    const std::string hid = WideToUtf8(test::HidToolFolder(install_.Path()));
 
     RemoveDriver(install_.Path());
 

@@ -98,14 +98,4 @@ int WriteDriverPackage(const std::wstring& installPath) {
     return 4;
 }
 
-std::string Utf8(const std::wstring& text) {
-    const int size =
-        ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<std::size_t>(size > 0 ? size - 1 : 0), '\0');
-    if (size > 1) {
-        ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, bytes.data(), size, nullptr, nullptr);
-    }
-    return bytes;
-}
-
 }  // namespace test

@@ -56,7 +56,4 @@ int WriteDriverPackage(const std::wstring& installPath);
 // The folder the device tools live in below installPath on this system.
 std::wstring HidToolFolder(const std::wstring& installPath);
 
-// UTF-8 bytes of a UTF-16 text, for comparing with what the stand-ins recorded.
-std::string Utf8(const std::wstring& text);
-
 }  // namespace test

@@ -1,26 +1,13 @@
 // Stands in for the driver package's device tools. Writes, into the folder named by the variable
 // UNINSTALLER_TEST_RECORD, a file named after its own program (devcon.txt, DIFxCmd.txt) holding
 // its own full path, its working folder and then each argument, one per line (UTF-8), and ends.
+#include "TextConvert.h"
 #include "UniqueHandle.h"
 
 #include <windows.h>
 #include <shellapi.h>
 
 #include <string>
-
-namespace {
-
-std::string Utf8(const std::wstring& text) {
-    const int size =
-        ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<std::size_t>(size > 0 ? size - 1 : 0), '\0');
-    if (size > 1) {
-        ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, bytes.data(), size, nullptr, nullptr);
-    }
-    return bytes;
-}
-
-}  // namespace
 
 int main() {
     wchar_t recordFolder[MAX_PATH] = {};
@@ -32,11 +19,11 @@ int main() {
     wchar_t workingFolder[MAX_PATH] = {};
     ::GetCurrentDirectoryW(MAX_PATH, workingFolder);
 
-    std::string record = Utf8(modulePath) + "\n" + Utf8(workingFolder) + "\n";
+    std::string record = WideToUtf8(modulePath) + "\n" + WideToUtf8(workingFolder) + "\n";
     int count = 0;
     LPWSTR* arguments = ::CommandLineToArgvW(::GetCommandLineW(), &count);
     for (int i = 1; arguments != nullptr && i < count; ++i) {
-        record += Utf8(arguments[i]) + "\n";
+        record += WideToUtf8(arguments[i]) + "\n";
     }
     ::LocalFree(arguments);
 

@@ -5,6 +5,7 @@
 #include "RemovalFixtures.h"
 #include "SpecialFolders.h"
 #include "TestFiles.h"
+#include "TextConvert.h"
 #include "TestRegistry.h"
 #include "UniqueHandle.h"
 
@@ -280,7 +281,7 @@ TEST_F(ZUninstallObjTest, RemovesTheProductAndReportsEveryItem) {
     ExpectNeighboursStay();
     EXPECT_EQ(engine_.InstallPath(), install_.Path());
 
-    const std::string hid = test::Utf8(test::HidToolFolder(install_.Path()));
+    const std::string hid = WideToUtf8(test::HidToolFolder(install_.Path()));
     EXPECT_EQ(records_.Lines(L"bat"), std::vector<std::string>{"args=[]"});
     EXPECT_EQ(records_.Lines(L"devcon"),
               (std::vector<std::string>{hid + "\\devcon.exe", hid, "remove", "tavrel\\tablethid"}));
@@ -361,7 +362,7 @@ TEST_F(ZUninstallObjTest, ARefusedInstallPathKeepsItsFilesAndStartsNoTool) {
     const std::wstring indirect = neighbour_.Path() + L"\\..\\" +
                                   install_.Path().substr(PathFolder(install_.Path()).size() + 1);
     for (const std::wstring& installPath : {indirect, std::wstring(L""), std::wstring(L"C:\\")}) {
-        SCOPED_TRACE(test::Utf8(installPath));
+        SCOPED_TRACE(WideToUtf8(installPath));
         ASSERT_TRUE(
             test::SetStringValue(HKEY_LOCAL_MACHINE, Entry(), L"DisplayName", GetDisplayName()));
         ASSERT_TRUE(test::SetStringValue(HKEY_LOCAL_MACHINE, Entry(), L"InstallPath", installPath));
