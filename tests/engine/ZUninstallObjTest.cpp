@@ -361,7 +361,8 @@ TEST_F(ZUninstallObjTest, ARefusedInstallPathKeepsItsFilesAndStartsNoTool) {
     // Names the installation folder through "..": the text doesn't show which folder it is.
     const std::wstring indirect = neighbour_.Path() + L"\\..\\" +
                                   install_.Path().substr(PathFolder(install_.Path()).size() + 1);
-    for (const std::wstring& installPath : {indirect, std::wstring(L""), std::wstring(L"C:\\")}) {
+    for (const std::wstring& installPath :
+         {indirect, std::wstring(L""), std::wstring(L"C:\\"), GetWindowsFolder()}) {
         SCOPED_TRACE(WideToUtf8(installPath));
         ASSERT_TRUE(
             test::SetStringValue(HKEY_LOCAL_MACHINE, Entry(), L"DisplayName", GetDisplayName()));
@@ -382,6 +383,19 @@ TEST_F(ZUninstallObjTest, ARefusedInstallPathKeepsItsFilesAndStartsNoTool) {
         EXPECT_FALSE(shellItems_.AnyLeft());
         ExpectProductKeysAndLibrariesGone();
     }
+}
+
+TEST_F(ZUninstallObjTest, TwoEmptyDisplayNamesDoNotMatch) {
+    ASSERT_TRUE(test::SetStringValue(HKEY_LOCAL_MACHINE, Entry(), L"DisplayName", L""));
+
+    engine_.StartUninstall(L"", recorder_.Window());
+    recorder_.PumpUntilFinished();
+
+    EXPECT_EQ(recorder_.Messages(), MessageRecorder::Run(0, 0));
+    EXPECT_EQ(launches_, 0);
+    EXPECT_TRUE(test::FileExists(install_ / L"readme.txt"));
+    EXPECT_TRUE(test::KeyExists(HKEY_LOCAL_MACHINE, std::wstring(kProductKey) + L"\\C"));
+    EXPECT_TRUE(test::FileExists(libraries_.NativePath()));
 }
 
 TEST(ZUninstallObjInstanceTest, IsOneObjectForTheProgram) {
