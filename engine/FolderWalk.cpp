@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -34,6 +35,24 @@ std::wstring WithoutTrailingBackslash(const std::wstring& folder) {
     return folder;
 }
 
+struct WalkStart {
+    std::wstring path;  // without a trailing backslash
+    DWORD attributes;
+};
+
+// Where a walk of folder begins, or nothing when the path is empty or the folder can't be read.
+std::optional<WalkStart> StartWalk(const std::wstring& folder) {
+    if (folder.empty()) {
+        return std::nullopt;
+    }
+    std::wstring path = WithoutTrailingBackslash(folder);
+    const std::optional<DWORD> status = ReadFolderStatus(path);
+    if (!status) {
+        return std::nullopt;
+    }
+    return WalkStart{std::move(path), *status};
+}
+
 // Calls visit(fullPath, attributes) for every entry of folder except "." and "..", hidden and
 // system entries included, in the order the file system gives them.
 template <typename Visit>
@@ -61,18 +80,14 @@ bool RemoveFolderLink(const std::wstring& link) {
 }  // namespace
 
 bool CountFolderFiles(const std::wstring& folder, int& counter) {
-    if (folder.empty()) {
+    const std::optional<WalkStart> start = StartWalk(folder);
+    if (!start) {
         return false;
     }
-    const std::wstring path = WithoutTrailingBackslash(folder);
-    const std::optional<DWORD> status = ReadFolderStatus(path);
-    if (!status) {
-        return false;
-    }
-    if (IsLink(*status)) {
+    if (IsLink(start->attributes)) {
         return true;
     }
-    ForEachEntry(path, [&counter](const std::wstring& entry, DWORD attributes) {
+    ForEachEntry(start->path, [&counter](const std::wstring& entry, DWORD attributes) {
         if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
             ++counter;
         } else if (!IsLink(attributes)) {
@@ -83,15 +98,12 @@ bool CountFolderFiles(const std::wstring& folder, int& counter) {
 }
 
 bool DeleteFolderNotify(const std::wstring& folder, IDeleteFileNotify* notify) {
-    if (folder.empty()) {
+    const std::optional<WalkStart> start = StartWalk(folder);
+    if (!start) {
         return false;
     }
-    const std::wstring path = WithoutTrailingBackslash(folder);
-    const std::optional<DWORD> status = ReadFolderStatus(path);
-    if (!status) {
-        return false;
-    }
-    if (IsLink(*status)) {
+    const std::wstring& path = start->path;
+    if (IsLink(start->attributes)) {
         return RemoveFolderLink(path);
     }
     ForEachEntry(path, [notify](const std::wstring& entry, DWORD attributes) {
