@@ -1,5 +1,7 @@
 #include "CPackWorker.h"
 
+#include "ScopedComInit.h"
+
 #include <objbase.h>
 
 #include <mutex>
@@ -76,11 +78,8 @@ DWORD WINAPI CPackWorker::WorkerEntry(void* argument) {
     if (argument == nullptr) {
         return 0;
     }
-    const HRESULT com = ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    const ScopedComInit com(COINIT_MULTITHREADED);
     static_cast<CPackWorker*>(argument)->Run();
-    if (SUCCEEDED(com)) {
-        ::CoUninitialize();
-    }
     return 0;
 }
 

@@ -1,5 +1,7 @@
 // A stand-in for a system library, planted beside a program under test. When it is loaded it
 // leaves a marker file beside itself: "<its own path>.loaded".
+#include "UniqueHandle.h"
+
 #include <windows.h>
 
 #include <string>
@@ -9,11 +11,8 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
         wchar_t path[MAX_PATH] = {};
         const DWORD length = ::GetModuleFileNameW(instance, path, MAX_PATH);
         const std::wstring marker = std::wstring(path, length) + L".loaded";
-        const HANDLE file = ::CreateFileW(marker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file != INVALID_HANDLE_VALUE) {
-            ::CloseHandle(file);
-        }
+        ScopedFileHandle(::CreateFileW(marker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
     }
     return TRUE;
 }

@@ -6,6 +6,7 @@
 // beside itself.
 #include "PathUtil.h"
 #include "ShellUtilities.h"
+#include "UniqueHandle.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -16,11 +17,8 @@
 namespace {
 
 void Touch(const std::wstring& path) {
-    const HANDLE file =
-        ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
-        ::CloseHandle(file);
-    }
+    ScopedFileHandle(
+        ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
 }
 
 bool Exists(const std::wstring& path) {

@@ -1,4 +1,5 @@
 #include "CPackWorker.h"
+#include "ScopedComInit.h"
 
 #include "TestProcess.h"
 #include "UniqueHandle.h"
@@ -25,10 +26,9 @@ public:
     static constexpr std::int32_t kBlocking = 8;
 
     void HandlePack(CReqPack* pack) override {
-        const HRESULT apartment = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-        if (SUCCEEDED(apartment)) {
-            ::CoUninitialize();
-        }
+        // Asking for a single-threaded apartment is refused on a thread already in the
+        // multithreaded one.
+        const HRESULT apartment = ScopedComInit(COINIT_APARTMENTTHREADED).Result();
         if (pack->type == kBlocking) {
             started = true;
             ::WaitForSingleObject(release.Get(), 10000);

@@ -1,5 +1,7 @@
 #include "ShortcutCleanup.h"
 
+#include "ScopedComInit.h"
+
 #include "SpecialFolders.h"
 #include "TestFiles.h"
 #include "TestRegistry.h"
@@ -87,7 +89,8 @@ int CountProcesses(const wchar_t* exeName) {
 
 TEST(InvokeUnpinVerbTest, AVerbTheShellDoesNotOfferOpensNothing) {
     // The worker thread that unpins runs in a multithreaded apartment.
-    ASSERT_TRUE(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_MULTITHREADED)));
+    const ScopedComInit com(COINIT_MULTITHREADED);
+    ASSERT_TRUE(com.Succeeded());
     test::ScratchFolder folder(L"unpin");
     test::WriteFile(folder / L"Tablet.lnk", "link");
     const int explorersBefore = CountProcesses(L"explorer.exe");
@@ -100,7 +103,6 @@ TEST(InvokeUnpinVerbTest, AVerbTheShellDoesNotOfferOpensNothing) {
 
     EXPECT_LE(CountProcesses(L"explorer.exe"), explorersBefore);
     EXPECT_TRUE(test::FileExists(folder / L"Tablet.lnk"));
-    ::CoUninitialize();
 }
 
 class InstalledProgramsEntryTest : public ::testing::Test {

@@ -10,7 +10,7 @@ StandInProcess::StandInProcess(const std::wstring& commandLine) {
     if (::CreateProcessW(nullptr, mutableLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
                          nullptr, nullptr, &startup, &info)) {
         process_.Reset(info.hProcess);
-        ::CloseHandle(info.hThread);
+        ScopedHandle(info.hThread).Reset();
     }
 }
 
