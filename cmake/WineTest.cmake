@@ -4,7 +4,7 @@
 function(add_wine_test name)
     cmake_parse_arguments(TEST "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${TEST_SOURCES})
-    target_link_libraries(${name} PRIVATE ${TEST_LIBS} test_support GTest::gtest)
+    target_link_libraries(${name} PRIVATE ${TEST_LIBS} test_support GTest::gtest_main)
     add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
     if(NOT TEST_TIMEOUT)
         set(TEST_TIMEOUT 300)

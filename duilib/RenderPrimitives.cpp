@@ -3,6 +3,7 @@
 #include "BlendLibrary.h"
 #include "ColorAdjust.h"
 #include "GdiHandles.h"
+#include "MemoryCanvas.h"
 
 namespace DuiLib {
 
@@ -21,41 +22,6 @@ void FillOpaque(HDC dc, const RECT& rect, COLORREF color) {
     ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
     ::SetBkColor(dc, previous);
 }
-
-// A top-down 32-bit DIB section selected into a memory DC, for blending from.
-class MemoryCanvas {
-public:
-    MemoryCanvas(HDC reference, int width, int height) : dc_(::CreateCompatibleDC(reference)) {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        bitmap_.Reset(::CreateDIBSection(reference, &info, DIB_RGB_COLORS, &bits_, nullptr, 0));
-        if (dc_ && bitmap_) {
-            previous_ = ::SelectObject(dc_.Get(), bitmap_.Get());
-        }
-    }
-    ~MemoryCanvas() {
-        if (previous_ != nullptr) {
-            ::SelectObject(dc_.Get(), previous_);
-        }
-    }
-    MemoryCanvas(const MemoryCanvas&) = delete;
-    MemoryCanvas& operator=(const MemoryCanvas&) = delete;
-
-    bool IsValid() const { return previous_ != nullptr && bits_ != nullptr; }
-    HDC Dc() const { return dc_.Get(); }
-    DWORD* Pixels() const { return static_cast<DWORD*>(bits_); }
-
-private:
-    ScopedMemoryDC dc_;
-    ScopedBitmap bitmap_;
-    void* bits_ = nullptr;
-    HGDIOBJ previous_ = nullptr;
-};
 
 void DrawOpaqueGradient(HDC dc, const RECT& rect, DWORD first, DWORD second, bool vertical,
                         int steps) {

@@ -7,6 +7,7 @@
 #include "FolderWalk.h"
 #include "IDeleteFileNotify.h"
 #include "MessagePosting.h"
+#include "MessageWindow.h"
 #include "UninstallMessages.h"
 #include "UniqueHandle.h"
 
@@ -49,36 +50,23 @@ public:
     long Received() const { return received_; }
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT id, WPARAM wParam, LPARAM lParam) {
-        auto* self =
-            reinterpret_cast<ProgressWindowThread*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-        switch (id) {
-            case WM_UNINSTALL_PROGRESS:
-                ++self->received_;
-                return 0;
-            case WM_UNINSTALL_FINISHED:
-                ::SetEvent(self->finished_.Get());
-                return 0;
-            case WM_CLOSE:
-                ::DestroyWindow(window);
-                return 0;
-            case WM_DESTROY:
-                ::PostQuitMessage(0);
-                return 0;
-            default:
-                return ::DefWindowProcW(window, id, wParam, lParam);
-        }
-    }
-
     void Run() {
-        WNDCLASSW windowClass = {};
-        windowClass.lpfnWndProc = WindowProc;
-        windowClass.hInstance = ::GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = L"DeleteBenchmarkProgress";
-        ::RegisterClassW(&windowClass);
-        window_ = ::CreateWindowExW(0, windowClass.lpszClassName, L"", WS_POPUP, 0, 0, 10, 10,
-                                    nullptr, nullptr, windowClass.hInstance, nullptr);
-        ::SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        test::MessageWindow window([this](UINT id, WPARAM, LPARAM) {
+            switch (id) {
+                case WM_UNINSTALL_PROGRESS:
+                    ++received_;
+                    return true;
+                case WM_UNINSTALL_FINISHED:
+                    ::SetEvent(finished_.Get());
+                    return true;
+                case WM_CLOSE:
+                    ::PostQuitMessage(0);
+                    return true;
+                default:
+                    return false;
+            }
+        });
+        window_ = window.Window();
         ::SetEvent(ready_.Get());
         MSG message;
         while (::GetMessageW(&message, nullptr, 0, 0) > 0) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "MemoryCanvas.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -9,30 +11,13 @@ namespace test {
 // A memory DC over a top-down 32-bit DIB section, filled white, whose pixels tests read back.
 class TestCanvas {
 public:
-    TestCanvas(int width, int height) : width_(width), height_(height) {
-        dc_ = ::CreateCompatibleDC(nullptr);
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        bitmap_ = ::CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        pixels_ = static_cast<uint32_t*>(bits);
-        previous_ = ::SelectObject(dc_, bitmap_);
+    TestCanvas(int width, int height)
+        : width_(width), height_(height), canvas_(nullptr, width, height) {
+        pixels_ = reinterpret_cast<uint32_t*>(canvas_.Pixels());
         Fill(0xFFFFFF);
     }
-    ~TestCanvas() {
-        ::SelectObject(dc_, previous_);
-        ::DeleteObject(bitmap_);
-        ::DeleteDC(dc_);
-    }
-    TestCanvas(const TestCanvas&) = delete;
-    TestCanvas& operator=(const TestCanvas&) = delete;
 
-    HDC Dc() const { return dc_; }
+    HDC Dc() const { return canvas_.Dc(); }
     RECT Whole() const { return RECT{0, 0, width_, height_}; }
 
     void Fill(uint32_t rgb) {
@@ -60,9 +45,7 @@ public:
 private:
     int width_;
     int height_;
-    HDC dc_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ previous_ = nullptr;
+    DuiLib::MemoryCanvas canvas_;
     uint32_t* pixels_ = nullptr;
 };
 

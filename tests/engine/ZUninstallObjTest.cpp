@@ -1,6 +1,7 @@
 #include "ZUninstallObj.h"
 
 #include "AppConfig.h"
+#include "MessageWindow.h"
 #include "PathUtil.h"
 #include "RemovalFixtures.h"
 #include "SpecialFolders.h"
@@ -36,21 +37,18 @@ struct Message {
 // A hidden top-level window of the test thread that keeps the engine's messages in order.
 class MessageRecorder {
 public:
-    MessageRecorder() {
-        WNDCLASSW windowClass = {};
-        windowClass.lpfnWndProc = WindowProc;
-        windowClass.hInstance = ::GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = L"UninstallMessageRecorder";
-        ::RegisterClassW(&windowClass);
-        window_ = ::CreateWindowExW(0, windowClass.lpszClassName, L"", WS_POPUP, 0, 0, 10, 10,
-                                    nullptr, nullptr, windowClass.hInstance, nullptr);
-        ::SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    }
-    ~MessageRecorder() { ::DestroyWindow(window_); }
+    MessageRecorder()
+        : window_([this](UINT id, WPARAM wParam, LPARAM lParam) {
+              if (id != WM_UNINSTALL_PROGRESS && id != WM_UNINSTALL_FINISHED) {
+                  return false;
+              }
+              messages_.push_back({id, wParam, lParam});
+              return true;
+          }) {}
     MessageRecorder(const MessageRecorder&) = delete;
     MessageRecorder& operator=(const MessageRecorder&) = delete;
 
-    HWND Window() const { return window_; }
+    HWND Window() const { return window_.Window(); }
     const std::vector<Message>& Messages() const { return messages_; }
 
     // Pumps until the finished message came (or 60 s passed), then a little longer so that a
@@ -90,18 +88,8 @@ private:
         } while (::GetTickCount64() < until);
     }
 
-    static LRESULT CALLBACK WindowProc(HWND window, UINT id, WPARAM wParam, LPARAM lParam) {
-        if (id == WM_UNINSTALL_PROGRESS || id == WM_UNINSTALL_FINISHED) {
-            auto* self =
-                reinterpret_cast<MessageRecorder*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-            self->messages_.push_back({id, wParam, lParam});
-            return 0;
-        }
-        return ::DefWindowProcW(window, id, wParam, lParam);
-    }
-
-    HWND window_ = nullptr;
     std::vector<Message> messages_;
+    test::MessageWindow window_;
 };
 
 std::wstring Special(int csidl, const wchar_t* suffix = L"") {
