@@ -3,10 +3,12 @@
 #include <string>
 
 // The driver package's own user program must not run while its files are deleted. Called on the
-// window's thread right before the uninstall request is posted; blocks for one or two seconds.
+// window's thread right before the uninstall request is posted. Each pause ends as soon as what
+// it waits for is gone, and lasts at most one second; with nothing running there is no pause.
 
-// Asks the first window marked with the brand's window property to close, then ends every process
-// running the project's executable, and pauses so that they are gone before the deletion starts.
+// Asks the first window marked with the brand's window property to close and waits for its
+// process to end, then ends every process running the project's executable and waits for them
+// to be gone, so that nothing of the program runs when the deletion starts.
 void CloseRunningApp();
 
 // Ends (exit code 1981) every process whose executable file name equals exeName, in any letter

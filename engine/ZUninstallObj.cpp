@@ -50,6 +50,10 @@ void ZUninstallObj::SetToolLauncher(ToolLauncher launch) {
     launchTool_ = std::move(launch);
 }
 
+void ZUninstallObj::SetProgressInterval(std::uint64_t intervalMs) {
+    progressThrottle_ = ProgressThrottle(intervalMs);
+}
+
 void ZUninstallObj::StartUninstall(const std::wstring& displayName, HWND window) {
     if (!worker_.HasThread()) {
         worker_.StartThread();
@@ -67,6 +71,10 @@ void ZUninstallObj::HandlePack(CReqPack* pack) {
     }
     const HWND window = ParameterToWindow(pack->param1);
     DoUninstall(pack->text, window);
+    // The window must see the final count before the end.
+    if (progressThrottle_.TakeHeldBack()) {
+        PostProgress(notifyWindow_);
+    }
     Post(window, WM_UNINSTALL_FINISHED, 0, 0);
 }
 
@@ -90,6 +98,7 @@ void ZUninstallObj::DoUninstall(const std::wstring& displayName, HWND window) {
     itemsTotal_ = 0;
     itemsDone_ = 0;
     notifyWindow_ = window;
+    progressThrottle_.Reset();
     if (!installPath_.empty()) {
         CountFolderFiles(installPath_, itemsTotal_);
     }
@@ -121,6 +130,12 @@ void ZUninstallObj::DoUninstall(const std::wstring& displayName, HWND window) {
 
 void ZUninstallObj::ReportItemDone(HWND window) {
     itemsDone_ += 1;
+    if (progressThrottle_.Pass(itemsDone_, itemsTotal_, ::GetTickCount64())) {
+        PostProgress(window);
+    }
+}
+
+void ZUninstallObj::PostProgress(HWND window) {
     Post(window, WM_UNINSTALL_PROGRESS, static_cast<WPARAM>(itemsDone_),
          static_cast<LPARAM>(itemsTotal_));
 }

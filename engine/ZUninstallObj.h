@@ -5,6 +5,7 @@
 #include "DriverRemoval.h"
 #include "IDeleteFileNotify.h"
 #include "MessagePosting.h"
+#include "ProgressThrottle.h"
 #include "UninstallMessages.h"
 
 #include <windows.h>
@@ -14,8 +15,9 @@
 
 // ZUninstallObj is the uninstall engine. The window's thread hands it the one uninstall request;
 // its worker thread checks that the installed product is the configured one and removes it in a
-// fixed order, posting WM_UNINSTALL_PROGRESS for every removed item and WM_UNINSTALL_FINISHED at
-// the end. It never waits for the window.
+// fixed order, posting WM_UNINSTALL_PROGRESS as items are removed (at most once per frame, and
+// always for the last item) and WM_UNINSTALL_FINISHED after the last progress message. It never
+// waits for the window.
 class ZUninstallObj : public CPackHandle, public IDeleteFileNotify {
 public:
     ZUninstallObj();
@@ -36,6 +38,9 @@ public:
     // Replaces the platform's post call and tool launcher (for tests); call before StartUninstall.
     void SetPostFunction(PostMessageFunction post);
     void SetToolLauncher(ToolLauncher launch);
+    // Progress is posted at most once per intervalMs (one frame by default) and always for the
+    // last item; 0 posts every item. Call before StartUninstall.
+    void SetProgressInterval(std::uint64_t intervalMs);
 
     // CPackHandle, worker thread.
     void HandlePack(CReqPack* pack) override;
@@ -46,12 +51,14 @@ public:
 private:
     void DoUninstall(const std::wstring& displayName, HWND window);
     void ReportItemDone(HWND window);
+    void PostProgress(HWND window);
     void Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     CPackWorker worker_;
     std::int32_t itemsTotal_ = 0;
     std::int32_t itemsDone_ = 0;
     HWND notifyWindow_ = nullptr;
+    ProgressThrottle progressThrottle_;
     std::wstring installPath_;
     PostMessageFunction post_;
     ToolLauncher launchTool_;

@@ -21,12 +21,13 @@ protected:
     static void SetUpTestSuite() { ASSERT_TRUE(LoadAppConfig(::GetModuleHandleW(nullptr))); }
 
     // Starts the stand-in program as exePath with the given window mark ("-" for none) and waits
-    // until its window exists.
+    // until its window exists. With closes, the stand-in ends by itself when asked to close.
     std::unique_ptr<test::StandInProcess> Start(const std::wstring& exePath,
                                                 const std::wstring& mark,
-                                                const std::wstring& record) {
+                                                const std::wstring& record, bool closes = false) {
         auto process = std::make_unique<test::StandInProcess>(
-            test::Quoted(exePath) + L" " + test::Quoted(mark) + L" " + test::Quoted(record));
+            test::Quoted(exePath) + L" " + test::Quoted(mark) + L" " + test::Quoted(record) +
+            (closes ? L" closes" : L""));
         EXPECT_TRUE(process->Started());
         EXPECT_TRUE(test::WaitUntil([&] { return test::ReadFile(record).find("ready") == 0; }));
         return process;
@@ -45,8 +46,20 @@ protected:
         return test::ReadFile(record).find("WM_CLOSE") != std::string::npos;
     }
 
+    // Milliseconds that CloseRunningApp took.
+    static ULONGLONG TimedCloseRunningApp() {
+        const ULONGLONG start = ::GetTickCount64();
+        CloseRunningApp();
+        return ::GetTickCount64() - start;
+    }
+
     test::ScratchFolder scratch_{L"running-app"};
 };
+
+// The pauses: the longest one lasts a second, and none outlasts what it waits for by much. The
+// upper bounds leave room for a slow machine; the lower ones show that a wait happened.
+constexpr ULONGLONG kLongestPauseMs = 1000;
+constexpr ULONGLONG kSlackMs = 700;
 
 TEST_F(RunningAppShutdownTest, ConfigurationNamesTheMarkAndTheExecutable) {
     EXPECT_EQ(GetWndMarkName(), L"QuorvelWndMark");
@@ -57,10 +70,36 @@ TEST_F(RunningAppShutdownTest, MarkedWindowIsAskedToCloseAndItsProcessEnded) {
     const std::wstring record = scratch_ / L"app.txt";
     auto app = Start(StandInPath(), GetWndMarkName(), record);
 
-    CloseRunningApp();
+    const ULONGLONG elapsed = TimedCloseRunningApp();
 
-    EXPECT_EQ(app->WaitForExitCode(5000), kKilledExitCode);
+    // It ignored the request, so it had the whole pause before it was ended; it is gone when
+    // the call returns.
+    EXPECT_EQ(app->WaitForExitCode(0), kKilledExitCode);
     EXPECT_TRUE(AskedToClose(record));
+    EXPECT_GE(elapsed, kLongestPauseMs - 50);
+    EXPECT_LT(elapsed, 2 * kLongestPauseMs + kSlackMs);
+}
+
+TEST_F(RunningAppShutdownTest, ProgramThatClosesWhenAskedEndsOnItsOwnWithoutTheWholePause) {
+    const std::wstring record = scratch_ / L"app.txt";
+    auto app = Start(StandInPath(), GetWndMarkName(), record, true);
+
+    const ULONGLONG elapsed = TimedCloseRunningApp();
+
+    EXPECT_EQ(app->WaitForExitCode(0), 0u);
+    EXPECT_TRUE(AskedToClose(record));
+    EXPECT_LT(elapsed, kLongestPauseMs);
+}
+
+TEST_F(RunningAppShutdownTest, MatchingProcessWithoutMarkedWindowIsGoneWhenTheCallReturns) {
+    const std::wstring record = scratch_ / L"app.txt";
+    auto app = Start(StandInPath(), L"-", record);
+
+    const ULONGLONG elapsed = TimedCloseRunningApp();
+
+    EXPECT_EQ(app->WaitForExitCode(0), kKilledExitCode);
+    EXPECT_FALSE(AskedToClose(record));
+    EXPECT_LT(elapsed, kLongestPauseMs);
 }
 
 TEST_F(RunningAppShutdownTest, EveryProcessOfTheExecutableIsEndedButOnlyOneWindowAsked) {
@@ -71,8 +110,8 @@ TEST_F(RunningAppShutdownTest, EveryProcessOfTheExecutableIsEndedButOnlyOneWindo
 
     CloseRunningApp();
 
-    EXPECT_EQ(first->WaitForExitCode(5000), kKilledExitCode);
-    EXPECT_EQ(second->WaitForExitCode(5000), kKilledExitCode);
+    EXPECT_EQ(first->WaitForExitCode(0), kKilledExitCode);
+    EXPECT_EQ(second->WaitForExitCode(0), kKilledExitCode);
     EXPECT_NE(AskedToClose(firstRecord), AskedToClose(secondRecord));
 }
 
@@ -82,7 +121,7 @@ TEST_F(RunningAppShutdownTest, ExecutableNameMatchesInAnyLetterCase) {
 
     CloseRunningApp();
 
-    EXPECT_EQ(app->WaitForExitCode(5000), kKilledExitCode);
+    EXPECT_EQ(app->WaitForExitCode(0), kKilledExitCode);
     EXPECT_FALSE(AskedToClose(record));
 }
 
@@ -90,21 +129,26 @@ TEST_F(RunningAppShutdownTest, MarkedWindowOfAnotherProgramIsOnlyAskedToClose) {
     const std::wstring record = scratch_ / L"other.txt";
     auto other = Start(CopyOfStandIn(L"QuorvelTablet2.exe"), GetWndMarkName(), record);
 
-    CloseRunningApp();
+    const ULONGLONG elapsed = TimedCloseRunningApp();
 
+    // One pause for the window's process; with nothing killed there is no second one.
     EXPECT_TRUE(AskedToClose(record));
     EXPECT_EQ(other->WaitForExitCode(0), STILL_ACTIVE);
+    EXPECT_GE(elapsed, kLongestPauseMs - 50);
+    EXPECT_LT(elapsed, kLongestPauseMs + kSlackMs);
 }
 
-TEST_F(RunningAppShutdownTest, WithNothingToCloseItOnlyPauses) {
+TEST_F(RunningAppShutdownTest, WithNothingToCloseThereIsNoPause) {
     const std::wstring record = scratch_ / L"unrelated.txt";
     auto unrelated = Start(CopyOfStandIn(L"Unrelated.exe"), L"-", record);
-
+    // The walk over the windows and processes alone, which a busy machine makes slow.
     const ULONGLONG start = ::GetTickCount64();
-    CloseRunningApp();
-    const ULONGLONG elapsed = ::GetTickCount64() - start;
+    KillProcessesByName(L"NoProgramOfThisName.exe");
+    const ULONGLONG walk = ::GetTickCount64() - start;
 
-    EXPECT_GE(elapsed, 950u);
+    const ULONGLONG elapsed = TimedCloseRunningApp();
+
+    EXPECT_LT(elapsed, walk + kLongestPauseMs / 2);
     EXPECT_EQ(unrelated->WaitForExitCode(0), STILL_ACTIVE);
     EXPECT_FALSE(AskedToClose(record));
 }

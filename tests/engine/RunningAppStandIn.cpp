@@ -1,6 +1,7 @@
 // Stands in for the driver package's user program: a window marked with the given property that
-// writes "WM_CLOSE" into a record file when asked to close but keeps running, so that only a kill
-// ends it. Usage: <program> <mark property name or -> <record file>
+// writes "WM_CLOSE" into a record file when asked to close. It keeps running, so that only a kill
+// ends it, unless "closes" is given: then it ends with exit code 0 when asked to close.
+// Usage: <program> <mark property name or -> <record file> [closes]
 #include "UniqueHandle.h"
 
 #include <windows.h>
@@ -11,6 +12,7 @@
 namespace {
 
 std::wstring recordFile;
+bool closesWhenAsked = false;
 
 void AppendRecord(const char* text) {
     ScopedFileHandle file(::CreateFileW(recordFile.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ,
@@ -24,6 +26,9 @@ void AppendRecord(const char* text) {
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CLOSE) {
         AppendRecord("WM_CLOSE\n");
+        if (closesWhenAsked) {
+            ::PostQuitMessage(0);
+        }
         return 0;
     }
     return ::DefWindowProcW(window, message, wParam, lParam);
@@ -39,6 +44,7 @@ int main() {
     }
     const std::wstring markName = arguments[1];
     recordFile = arguments[2];
+    closesWhenAsked = count > 3 && std::wstring(arguments[3]) == L"closes";
     ::LocalFree(arguments);
 
     WNDCLASSW windowClass = {};

@@ -197,6 +197,8 @@ protected:
         installFiles_ = 3 + test::WriteDriverPackage(install_.Path());
         test::WriteFile(neighbour_ / L"keep.txt", "keep");
 
+        // Most cases follow every item's report; the throttled run has its own case.
+        engine_.SetProgressInterval(0);
         engine_.SetToolLauncher([this](const std::wstring& file, const std::wstring& parameters) {
             ++launches_;
             LaunchElevatedAndWait(file, parameters);
@@ -326,6 +328,37 @@ TEST_F(ZUninstallObjTest, AFileInUseIsSkippedAndTheRunStillFinishes) {
     ExpectProductKeysAndLibrariesGone();
 }
 
+TEST_F(ZUninstallObjTest, ProgressIsPostedAtMostOncePerFrameAndTheLastCountBeforeTheEnd) {
+    engine_.SetProgressInterval(ProgressThrottle::kFrameIntervalMs);
+    constexpr int kDataFiles = 400;
+    for (int i = 0; i < kDataFiles; ++i) {
+        test::WriteFile(install_ / (L"data\\file" + std::to_wstring(i) + L".bin"), "data");
+    }
+    shellItems_.WriteLinks();
+    // A file in use keeps the count short of the total, so the end has to post the last count.
+    ScopedFileHandle held(::CreateFileW((install_ / L"readme.txt").c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(held);
+    const int total = installFiles_ + kDataFiles + 1 + 1;
+
+    RunUninstall();
+
+    const std::vector<Message>& messages = recorder_.Messages();
+    ASSERT_GE(messages.size(), 3u);
+    EXPECT_LT(messages.size(), static_cast<size_t>(total) / 2);
+    EXPECT_EQ(messages.back(), (Message{WM_UNINSTALL_FINISHED, 0, 0}));
+    EXPECT_EQ(messages[messages.size() - 2],
+              (Message{WM_UNINSTALL_PROGRESS, static_cast<WPARAM>(total - 1), total}));
+    EXPECT_EQ(messages.front(), (Message{WM_UNINSTALL_PROGRESS, 1, total}));
+    for (size_t i = 1; i + 1 < messages.size(); ++i) {
+        EXPECT_EQ(messages[i].id, static_cast<UINT>(WM_UNINSTALL_PROGRESS));
+        EXPECT_GT(messages[i].wParam, messages[i - 1].wParam);
+        EXPECT_EQ(messages[i].lParam, total);
+    }
+    EXPECT_FALSE(test::FileExists(install_ / L"Tablet.exe"));
+}
+
 TEST_F(ZUninstallObjTest, AFullQueueLosesNoMessage) {
     int calls = 0;
     engine_.SetPostFunction([&calls](HWND window, UINT id, WPARAM wParam, LPARAM lParam) {
@@ -359,6 +392,7 @@ TEST_F(ZUninstallObjTest, ARefusedInstallPathKeepsItsFilesAndStartsNoTool) {
         const int total = 1 + shellItems_.WriteProgramsFolder() + 1;
         MessageRecorder recorder;
         ZUninstallObj engine;
+        engine.SetProgressInterval(0);
         engine.SetToolLauncher([this](const std::wstring&, const std::wstring&) { ++launches_; });
 
         engine.StartUninstall(GetDisplayName(), recorder.Window());

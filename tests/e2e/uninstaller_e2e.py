@@ -1,0 +1,555 @@
+#!/usr/bin/env python3
+"""Runs the uninstaller as a person would, under Xvfb with real mouse and keyboard input.
+
+    uninstaller_e2e.py test BUILD_DIR [--shots DIR]   the end-to-end test (exit status 0 = passed)
+    uninstaller_e2e.py demo BUILD_DIR [--shots DIR]   one full removal, printing what it did
+
+Each run installs the demo product into the build's end-to-end Wine prefix (demo_product.exe),
+starts the uninstaller from the installation folder, finds its window on the X display, drives
+it with xdotool (XTEST: real pointer and key events that reach Wine through the X server) and
+looks at it in screenshots. The program's windows are drawn by itself, so what a page shows is
+told apart by the colours at known points of the 600 x 400 window.
+"""
+import argparse
+import os
+import re
+import shutil
+import subprocess
+import sys
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+ROOT = os.path.dirname(os.path.dirname(HERE))
+WINE = "/usr/lib/wine/wine64"
+WINESERVER = "/usr/lib/wine/wineserver"
+FIXTURE = r"B:\bin\demo_product.exe"
+INSTALLED_PROGRAM = r"C:\Program Files\QuorvelTablet\Uninstall.exe"
+TITLE = "QuorvelTablet卸载程序"
+SCREEN = (1024, 768)
+FRAME = (600, 400)
+SHADOW_SIZE = 27
+
+# Client points of the window (the frame's fixed layout: 1-pixel border and inset, title row 30,
+# decoration 130, label row 30, spacer 50, page area from y 242, 596 x 156).
+LABEL_ROW = (300, 176)
+CLOSE_BUTTON = (579, 16)
+CONFIRM_BUTTON = (205, 347)
+CANCEL_BUTTON = (395, 347)
+START_BUTTON = (300, 362)
+FINISH_BUTTON = (302, 352)
+LOCATION_FIELD = (60, 274, 540, 296)  # inside the field's border
+QUESTION_TEXT = (60, 262, 540, 292)
+DECORATION = (300, 100)
+
+ALL_INSTALLED = {
+    "installFolder": "present", "desktopLink": "present", "programsFolder": "present",
+    "pinnedLink": "present", "productKey": "present", "entry": "present",
+}
+SIBLINGS_KEPT = {"siblingEntry": "present", "siblingFolder": "present", "siblingLink": "present"}
+ALL_REMOVED = {
+    "installFolder": "gone", "desktopLink": "gone", "programsFolder": "gone",
+    "pinnedLink": "gone", "productKey": "gone", "entry": "gone",
+    "batchFile": "ran", "devcon": "ran", "DIFxCmd": "ran", "runningApp": "not running",
+    "tempCopy": "gone",
+}
+
+
+class Failure(Exception):
+    pass
+
+
+def log(text):
+    print(text, flush=True)
+
+
+# --- The X display --------------------------------------------------------------------------
+
+class Display:
+    """An Xvfb server on a display number it picks itself, stopped by close()."""
+
+    def __init__(self):
+        read_end, write_end = os.pipe()
+        self.server = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "%dx%dx24" % SCREEN,
+             "-nolisten", "tcp"], pass_fds=(write_end,), stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        number = b""
+        with os.fdopen(read_end, "rb") as pipe:
+            while not number.endswith(b"\n"):
+                chunk = pipe.read(1)
+                if not chunk:
+                    raise Failure("Xvfb did not start")
+                number += chunk
+        self.name = ":" + number.decode().strip()
+
+    def env(self):
+        environment = dict(os.environ)
+        environment["DISPLAY"] = self.name
+        return environment
+
+    def close(self):
+        self.server.terminate()
+        self.server.wait()
+
+
+def run(command, env=None, check=True, timeout=120):
+    result = subprocess.run(command, env=env, capture_output=True, timeout=timeout)
+    if check and result.returncode != 0:
+        raise Failure("%s failed: %s" % (" ".join(command), result.stderr.decode(errors="replace")))
+    return result.stdout.decode(errors="replace")
+
+
+# --- Wine ------------------------------------------------------------------------------------
+
+class Wine:
+    """The sandboxed prefix of the end-to-end runs, with a wineserver kept alive between runs."""
+
+    def __init__(self, build, display, language):
+        self.build = build
+        self.display = display
+        self.prefix = os.path.join(build, "e2e", "wineprefix")
+        self.language = language
+        subprocess.run([os.path.join(ROOT, "scripts", "wine-prefix.sh"), self.prefix, build, "x11"],
+                       check=True)
+        self.start_server()
+
+    def env(self):
+        environment = self.display.env()
+        environment.update({
+            "WINEPREFIX": self.prefix, "WINEDEBUG": "-all", "WINEDLLOVERRIDES": "mscoree,mshtml=",
+            "LANG": self.language, "LC_ALL": self.language,
+        })
+        return environment
+
+    def start_server(self):
+        subprocess.run([WINESERVER, "-p"], env=self.env(), check=True)
+
+    def stop_server(self):
+        subprocess.run([WINESERVER, "-k"], env=self.env(), check=False)
+        subprocess.run([WINESERVER, "-w"], env=self.env(), check=False)
+
+    def switch_language(self, language):
+        """Wine takes its interface language from LANG when its server starts."""
+        self.stop_server()
+        self.language = language
+        self.start_server()
+
+    def fixture(self, *arguments):
+        return run([WINE, FIXTURE] + list(arguments), env=self.env())
+
+    def state(self):
+        return dict(line.split("=", 1) for line in self.fixture("state").split("\n")
+                    if "=" in line)
+
+    def start_uninstaller(self):
+        """Starts the installed uninstaller, its process tree watched by the fixture."""
+        return subprocess.Popen([WINE, FIXTURE, "run", INSTALLED_PROGRAM], env=self.env(),
+                                stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+
+
+def process_results(watcher, timeout):
+    """The (exit code, image) of every process of the run, in start order."""
+    try:
+        output, _ = watcher.communicate(timeout=timeout)
+    except subprocess.TimeoutExpired:
+        watcher.kill()
+        raise Failure("the uninstaller did not end within %d s" % timeout)
+    return re.findall(r"process exit=(\S+) image=(.*)", output.decode(errors="replace"))
+
+
+# --- The window ------------------------------------------------------------------------------
+
+class Window:
+    """The uninstaller's main window on the X display, driven with xdotool."""
+
+    def __init__(self, display, timeout=60):
+        self.display = display
+        deadline = time.time() + timeout
+        while True:
+            found = self.xdotool("search", "--onlyvisible", "--name", "^" + TITLE + "$", check=False)
+            ids = found.split()
+            if ids:
+                self.id = ids[0]
+                break
+            if time.time() > deadline:
+                raise Failure("no window titled %s appeared" % TITLE)
+            time.sleep(0.2)
+        # Let the first paint settle.
+        time.sleep(0.5)
+
+    def xdotool(self, *arguments, check=True):
+        return run(["xdotool"] + list(arguments), env=self.display.env(), check=check)
+
+    def geometry(self):
+        values = dict(line.split("=", 1) for line in
+                      self.xdotool("getwindowgeometry", "--shell", self.id).split())
+        return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
+
+    def exists(self):
+        return self.id in self.xdotool("search", "--onlyvisible", "--name", "^" + TITLE + "$",
+                                       check=False).split()
+
+    def screen_point(self, point):
+        x, y, _, _ = self.geometry()
+        return x + point[0], y + point[1]
+
+    def click(self, point):
+        x, y = self.screen_point(point)
+        self.xdotool("mousemove", str(x), str(y))
+        time.sleep(0.15)
+        self.xdotool("click", "1")
+
+    def key(self, name):
+        # Keys go to the window that has the focus; a press on the decoration gives it the focus.
+        self.focus()
+        self.xdotool("key", name)
+
+    def focus(self):
+        x, y = self.screen_point(DECORATION)
+        self.xdotool("mousemove", str(x), str(y), "click", "1")
+        time.sleep(0.2)
+
+    def drag(self, point, dx, dy):
+        x, y = self.screen_point(point)
+        self.xdotool("mousemove", str(x), str(y))
+        time.sleep(0.1)
+        self.xdotool("mousedown", "1")
+        for step in range(1, 6):
+            time.sleep(0.05)
+            self.xdotool("mousemove", str(x + dx * step // 5), str(y + dy * step // 5))
+        time.sleep(0.1)
+        self.xdotool("mouseup", "1")
+        time.sleep(0.3)
+
+    def screenshot(self, path=None):
+        shot = Screenshot(self.display, path)
+        shot.origin = self.geometry()[:2]
+        return shot
+
+
+class Screenshot:
+    """The whole screen, read as pixels."""
+
+    def __init__(self, display, path=None):
+        raw = subprocess.run(["import", "-window", "root", "ppm:-"], env=display.env(),
+                             capture_output=True, check=True).stdout
+        if path:
+            subprocess.run(["convert", "ppm:-", path], input=raw, check=True)
+        width, height, offset = parse_ppm_header(raw)
+        self.width, self.height = width, height
+        self.pixels = raw[offset:]
+        self.origin = (0, 0)
+
+    def screen_pixel(self, x, y):
+        i = (y * self.width + x) * 3
+        return tuple(self.pixels[i:i + 3])
+
+    def pixel(self, point):
+        """The colour at a client point of the window."""
+        return self.screen_pixel(self.origin[0] + point[0], self.origin[1] + point[1])
+
+    def dark_pixels(self, box, limit=110):
+        left, top, right, bottom = box
+        return sum(1 for y in range(top, bottom) for x in range(left, right)
+                   if max(self.pixel((x, y))) < limit)
+
+    def region(self, box):
+        left, top, right, bottom = box
+        return [self.pixel((x, y)) for y in range(top, bottom) for x in range(left, right)]
+
+
+def parse_ppm_header(raw):
+    fields = []
+    position = 0
+    while len(fields) < 4:
+        while raw[position:position + 1].isspace():
+            position += 1
+        if raw[position:position + 1] == b"#":
+            position = raw.index(b"\n", position) + 1
+            continue
+        end = position
+        while not raw[end:end + 1].isspace():
+            end += 1
+        fields.append(raw[position:end])
+        position = end
+    return int(fields[1]), int(fields[2]), position + 1
+
+
+def is_white(colour):
+    return min(colour) > 240
+
+
+def is_dark(colour):
+    return max(colour) < 90
+
+
+def page_shown(shot):
+    """Which page the window shows, told by the buttons' colours: 'confirm', 'location',
+    'progress', 'finished' or 'unknown'."""
+    confirm = not is_white(shot.pixel(CONFIRM_BUTTON)) and not is_white(shot.pixel(CANCEL_BUTTON))
+    start = not is_white(shot.pixel(START_BUTTON))
+    field_border = shot.pixel((300, 272))
+    finish = not is_white(shot.pixel(FINISH_BUTTON))
+    if confirm:
+        return "confirm"
+    if start and not is_white(field_border):
+        return "location"
+    if finish:
+        return "finished"
+    if is_white(shot.pixel(START_BUTTON)):
+        return "progress"
+    return "unknown"
+
+
+def wait_for_page(window, page, timeout=60):
+    deadline = time.time() + timeout
+    while True:
+        shown = page_shown(window.screenshot())
+        if shown == page:
+            return
+        if time.time() > deadline:
+            raise Failure("expected the %s page, the window shows %s" % (page, shown))
+        time.sleep(0.1)
+
+
+# --- Checks ----------------------------------------------------------------------------------
+
+class Checks:
+    def __init__(self):
+        self.failures = []
+
+    def expect(self, condition, text):
+        if not condition:
+            self.failures.append(text)
+            log("   FAILED: " + text)
+
+    def expect_state(self, state, wanted, scenario):
+        for item, value in wanted.items():
+            self.expect(state.get(item) == value,
+                        "%s: %s is %s, expected %s" % (scenario, item, state.get(item), value))
+
+    def expect_clean_exit(self, processes, scenario):
+        uninstallers = [p for p in processes if p[1].lower().endswith("uninstall.exe")]
+        self.expect(len(uninstallers) >= 2,
+                    "%s: expected the program and its relaunched copy, saw %s"
+                    % (scenario, processes))
+        for exit_code, image in uninstallers:
+            self.expect(exit_code == "0", "%s: %s ended with %s" % (scenario, image, exit_code))
+        if len(uninstallers) >= 2:
+            self.expect("\\temp\\" in uninstallers[1][1].lower(),
+                        "%s: the copy ran from %s, not the temporary folder"
+                        % (scenario, uninstallers[1][1]))
+
+
+def wait_until(condition, timeout):
+    deadline = time.time() + timeout
+    while not condition():
+        if time.time() > deadline:
+            return False
+        time.sleep(0.2)
+    return True
+
+
+def find_shadow(window):
+    """The geometry of the shadow window around the frame, or None."""
+    x, y, width, height = window.geometry()
+    found = window.xdotool("search", "--onlyvisible", "--classname", ".", check=False).split()
+    for candidate in found:
+        if candidate == window.id:
+            continue
+        values = dict(line.split("=", 1) for line in window.xdotool(
+            "getwindowgeometry", "--shell", candidate, check=False).split() if "=" in line)
+        if values and int(values["WIDTH"]) == width + 2 * SHADOW_SIZE and \
+                int(values["HEIGHT"]) == height + 2 * SHADOW_SIZE:
+            return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
+    return None
+
+
+# --- Scenarios -------------------------------------------------------------------------------
+
+class Runner:
+    def __init__(self, build, shots):
+        self.build = build
+        self.shots = shots
+        self.checks = Checks()
+        self.display = Display()
+        self.wine = Wine(build, self.display, "zh_CN.UTF-8")
+
+    def close(self):
+        try:
+            self.wine.fixture("remove")
+        finally:
+            self.wine.stop_server()
+            self.display.close()
+
+    def shot_path(self, name):
+        return os.path.join(self.shots, name + ".png") if self.shots else None
+
+    def install(self, *arguments):
+        self.wine.fixture("remove")
+        self.wine.fixture("install", *arguments)
+
+    def full_removal(self, scenario, confirm_by_key, screenshots=False):
+        """Confirms, starts the removal, waits for the finish button and presses it."""
+        log("== %s" % scenario)
+        self.install()
+        self.wine.fixture("start-app")
+        watcher = self.wine.start_uninstaller()
+        window = Window(self.display)
+        x, y, width, height = window.geometry()
+        self.checks.expect((width, height) == FRAME, "%s: window is %dx%d" % (scenario, width,
+                                                                            height))
+        self.checks.expect((x, y) == ((SCREEN[0] - width) // 2, (SCREEN[1] - height) // 2),
+                           "%s: window at %d,%d is not centred" % (scenario, x, y))
+        self.checks.expect(find_shadow(window) is not None, "%s: no shadow window" % scenario)
+        first = window.screenshot(self.shot_path("page1-confirm") if screenshots else None)
+        self.checks.expect(page_shown(first) == "confirm", "%s: first page not shown" % scenario)
+        self.checks.expect(is_dark(first.pixel(DECORATION)), "%s: no dark skin" % scenario)
+        self.checks.expect(first.dark_pixels(QUESTION_TEXT) > 100,
+                           "%s: no question text" % scenario)
+        if confirm_by_key:
+            window.key("y")
+        else:
+            window.click(CONFIRM_BUTTON)
+        wait_for_page(window, "location", 20)
+        second = window.screenshot(self.shot_path("page2-location") if screenshots else None)
+        self.checks.expect(second.dark_pixels(LOCATION_FIELD, 200) > 80,
+                           "%s: the installation path is not in the field" % scenario)
+        window.click(START_BUTTON)
+        seen_progress = False
+        deadline = time.time() + 120
+        while time.time() < deadline:
+            shot = window.screenshot()
+            shown = page_shown(shot)
+            if shown == "progress" and not seen_progress:
+                seen_progress = True
+                if screenshots:
+                    window.screenshot(self.shot_path("page3-progress"))
+            if shown == "finished":
+                break
+            time.sleep(0.05)
+        self.checks.expect(page_shown(window.screenshot(
+            self.shot_path("page3-finished") if screenshots else None)) == "finished",
+            "%s: the finish button did not appear" % scenario)
+        window.click(FINISH_BUTTON)
+        processes = process_results(watcher, 60)
+        self.checks.expect_clean_exit(processes, scenario)
+        wait_until(lambda: self.wine.state().get("tempCopy") == "gone", 10)
+        state = self.wine.state()
+        self.checks.expect_state(state, ALL_REMOVED, scenario)
+        self.checks.expect_state(state, SIBLINGS_KEPT, scenario)
+        return state
+
+    def way_out(self, scenario, action, *install_arguments, expect_window=True):
+        """Starts the uninstaller, leaves it by action, and checks nothing was removed."""
+        log("== %s" % scenario)
+        self.install(*install_arguments)
+        watcher = self.wine.start_uninstaller()
+        if expect_window:
+            window = Window(self.display)
+            action(window)
+        processes = process_results(watcher, 60)
+        self.checks.expect_clean_exit(processes, scenario)
+        state = self.wine.state()
+        self.checks.expect_state(state, ALL_INSTALLED, scenario)
+        self.checks.expect_state(state, SIBLINGS_KEPT, scenario)
+        self.checks.expect(state.get("tempCopy") == "present",
+                           "%s: the temporary copy should stay" % scenario)
+
+    def moves_and_maximise(self, window):
+        """Drags by the label row and by a button, then asks to maximise; closes the window."""
+        x, y, _, _ = window.geometry()
+        shadow = find_shadow(window)
+        window.drag(LABEL_ROW, 40, 30)
+        moved = window.geometry()
+        self.checks.expect(moved[:2] == (x + 40, y + 30),
+                           "drag by the label row: window at %s, expected %s" %
+                           (moved[:2], (x + 40, y + 30)))
+        moved_shadow = find_shadow(window)
+        self.checks.expect(shadow is not None and moved_shadow is not None and
+                           moved_shadow[:2] == (shadow[0] + 40, shadow[1] + 30),
+                           "the shadow did not follow: %s -> %s" % (shadow, moved_shadow))
+        window.drag(CANCEL_BUTTON, -60, -50)
+        self.checks.expect(window.geometry()[:2] == moved[:2],
+                           "pressing on a button moved the window")
+        self.checks.expect(window.exists() and page_shown(window.screenshot()) == "confirm",
+                           "a press dragged off the cancel button must not cancel")
+        size = self.wine.fixture("syscommand", "maximize").strip()
+        self.checks.expect(size == "size=600x400", "after the maximise command: %s" % size)
+        self.checks.expect(window.geometry()[2:] == FRAME, "maximised on the screen")
+        window.click(CLOSE_BUTTON)
+
+    def english(self):
+        log("== English system")
+        chinese = self.first_page_text()
+        self.wine.switch_language("en_US.UTF-8")
+        english = self.first_page_text()
+        self.checks.expect(english is not None and chinese is not None and english != chinese,
+                           "the English system shows the same first page as the Chinese one")
+
+    def first_page_text(self):
+        """The pixels of the question and the button texts of the first page."""
+        self.install()
+        watcher = self.wine.start_uninstaller()
+        window = Window(self.display)
+        shot = window.screenshot(self.shot_path("page1-" + self.wine.language.split("_")[0]))
+        pixels = shot.region(QUESTION_TEXT)
+        window.key("n")
+        self.checks.expect_clean_exit(process_results(watcher, 60), "first page in " +
+                                      self.wine.language)
+        return pixels
+
+    def test(self):
+        start = time.time()
+        self.full_removal("full removal confirmed with the Y key", True, screenshots=True)
+        self.full_removal("full removal confirmed with the button", False)
+        self.way_out("N key on the first page", lambda w: w.key("n"))
+        self.way_out("cancel button", lambda w: w.click(CANCEL_BUTTON))
+        self.way_out("dragging, maximising, then the close button", self.moves_and_maximise)
+        self.way_out("Alt+F4", lambda w: w.key("alt+F4"))
+        self.way_out("another registered display name", None, "--name", "QuorvelTablet Pro",
+                     expect_window=False)
+        self.way_out("display name differing in letter case", None, "--name", "quorveltablet",
+                     expect_window=False)
+        self.english()
+        log("== %d failure(s) in %.0f s" % (len(self.checks.failures), time.time() - start))
+        return 0 if not self.checks.failures else 1
+
+    def demo(self):
+        self.install()
+        log("== Installed: entry, product key, installation folder, links, start-menu folder")
+        for item, value in sorted(self.wine.state().items()):
+            log("   %-15s %s" % (item, value))
+        state = self.full_removal("Removing it through the window", True, screenshots=True)
+        log("== Removed:")
+        for item in sorted(ALL_INSTALLED):
+            log("   %-15s %s" % (item, state.get(item)))
+        log("== Left alone:")
+        for item in sorted(SIBLINGS_KEPT):
+            log("   %-15s %s" % (item, state.get(item)))
+        if self.shots:
+            log("== Screenshots in " + self.shots)
+        return 0 if not self.checks.failures else 1
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("mode", choices=["test", "demo"])
+    parser.add_argument("build")
+    parser.add_argument("--shots")
+    arguments = parser.parse_args()
+    if arguments.shots:
+        shutil.rmtree(arguments.shots, ignore_errors=True)
+        os.makedirs(arguments.shots)
+    runner = Runner(os.path.abspath(arguments.build), arguments.shots)
+    try:
+        return runner.test() if arguments.mode == "test" else runner.demo()
+    except Failure as failure:
+        log("FAILED: %s" % failure)
+        return 1
+    finally:
+        runner.close()
+
+
+if __name__ == "__main__":
+    sys.exit(main())
