@@ -147,9 +147,8 @@ void CShadowWindow::Update(HWND parent) {
     if (image_ != nullptr) {
         image_->DrawScaled(canvas.Dc(), RECT{0, 0, size.cx, size.cy});
     } else {
-        const std::vector<uint32_t> pixels = ComputeShadowPixels(
-            ParentRowSpans(parent, parentWidth, parentHeight), parentWidth, settings_);
-        std::copy(pixels.begin(), pixels.end(), canvas.Pixels());
+        const std::vector<uint32_t> pixels = ComputeShadow(parent);
+        std::copy_n(pixels.begin(), std::min(pixels.size(), pixelCount), canvas.Pixels());
     }
     ::GdiFlush();
 
@@ -159,6 +158,14 @@ void CShadowWindow::Update(HWND parent) {
     BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
     updateLayeredWindow(window_, nullptr, &origin, &size, canvas.Dc(), &source, 0, &blend,
                         ULW_ALPHA);
+}
+
+std::vector<uint32_t> CShadowWindow::ComputeShadow(HWND parent) const {
+    RECT parentRect = {};
+    ::GetWindowRect(parent, &parentRect);
+    const int width = parentRect.right - parentRect.left;
+    const int height = parentRect.bottom - parentRect.top;
+    return ComputeShadowPixels(ParentRowSpans(parent, width, height), width, settings_);
 }
 
 void CShadowWindow::MoveToParent(HWND parent) {

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 // The drop shadow of a borderless window: a per-pixel-alpha layered window, owned by the parent
 // (so it stays in front of it), that lets the mouse through and is transparent where it covers
@@ -40,6 +41,10 @@ public:
     void Show(HWND parent);
     // Redraws the shadow's picture and moves it around the parent.
     void Update(HWND parent);
+
+    // The computed shadow (used when there is no image) for parent's current size and window
+    // region: shadow row after shadow row from the top, premultiplied 0xAARRGGBB.
+    std::vector<uint32_t> ComputeShadow(HWND parent) const;
 
     // Plain stores; call Update afterwards when the shadow is visible.
     void SetImage(std::unique_ptr<DuiLib::PlatformImage> image) { image_ = std::move(image); }
