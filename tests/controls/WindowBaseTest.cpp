@@ -3,6 +3,7 @@
 #include "ControlsFixture.h"
 #include "MessageWindow.h"
 #include "ResourceSettings.h"
+#include "TestControls.h"
 #include "WindowGeometry.h"
 
 #include <gtest/gtest.h>
