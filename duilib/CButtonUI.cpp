@@ -44,14 +44,21 @@ void* CButtonUI::AsInterface(std::wstring_view name) {
 }
 
 UINT CButtonUI::ControlFlags() const {
-    return (IsKeyboardEnabled() ? kControlTabStop : 0) | (IsEnabled() ? kControlSetCursor : 0);
+    UINT flags = 0;
+    if (IsKeyboardEnabled()) {
+        flags |= kControlTabStop;
+    }
+    if (IsEnabled()) {
+        flags |= kControlSetCursor;
+    }
+    return flags;
 }
 
 bool CButtonUI::Trigger() {
     if (!CLabelUI::Trigger()) {
         return false;
     }
-    SendNotification(L"click");
+    SendNotification(NotifyType::kClick);
     return true;
 }
 
@@ -108,7 +115,7 @@ void CButtonUI::HandleEvent(UIEvent& event) {
             return;
         case kEventContextMenu:
             if (UsesMenu()) {
-                SendNotification(L"menu", event.wParam, event.lParam);
+                SendNotification(NotifyType::kMenu, event.wParam, event.lParam);
             }
             return;
         case kEventMouseEnter:

@@ -47,7 +47,7 @@ void* CEditUI::AsInterface(std::wstring_view name) {
 }
 
 UINT CEditUI::ControlFlags() const {
-    return IsEnabled() ? kControlTabStop | kControlSetCursor : 0;
+    return IsEnabled() ? static_cast<UINT>(kControlTabStop | kControlSetCursor) : 0u;
 }
 
 void CEditUI::SetText(std::wstring_view text) {
@@ -61,7 +61,7 @@ void CEditUI::SetText(std::wstring_view text) {
 
 void CEditUI::OnNativeTextChanged(const std::wstring& text) {
     CLabelUI::SetText(text);
-    SendNotification(L"textchanged");
+    SendNotification(NotifyType::kTextChanged);
 }
 
 void CEditUI::SetBounds(const RECT& rect) {

@@ -85,7 +85,7 @@ LRESULT CEditWnd::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return result;
         case WM_KEYDOWN:
             if (wParam == VK_RETURN) {
-                owner_->Manager()->SendNotification(owner_, L"return", 0, 0, false);
+                owner_->Manager()->SendNotification(owner_, NotifyType::kReturn, 0, 0, false);
                 return 0;
             }
             break;

@@ -87,7 +87,7 @@ void COptionUI::SetSelected(bool selected) {
         }
     }
     if (Manager() != nullptr && notifySelectChange_) {
-        SendNotification(L"selectchanged");
+        SendNotification(NotifyType::kSelectChanged);
     }
     Invalidate();
 }

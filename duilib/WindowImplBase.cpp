@@ -25,6 +25,16 @@ RECT WorkAreaOnMonitor(HWND window) {
     return work;
 }
 
+// A resource name as the platform takes it: decimal digits are a numeric identifier.
+const wchar_t* ResourceName(const std::wstring& id) {
+    const bool numeric =
+        !id.empty() && id.size() <= 5 && id.find_first_not_of(L"0123456789") == std::wstring::npos;
+    if (numeric && std::stoul(id) <= 0xFFFF) {
+        return MAKEINTRESOURCEW(std::stoul(id));
+    }
+    return id.c_str();
+}
+
 // The skin archive copied out of the program's resources. It backs the process-wide archive
 // settings, which never release it, so it lives as long as the process.
 std::vector<BYTE>& SkinArchiveBuffer() {
@@ -44,7 +54,7 @@ void WindowImplBase::Notify(UINotify& notification) {
 
 const NotifyMap* WindowImplBase::NotifyTable() const {
     static const NotifyMapEntry kEntries[] = {
-        {L"click", L"", nullptr, NotifyHandler(&WindowImplBase::OnClick)},
+        {NotifyType::kClick, L"", nullptr, NotifyHandler(&WindowImplBase::OnClick)},
         {nullptr, nullptr, nullptr, nullptr},
     };
     static const NotifyMap kTable = {CNotifyPump::NotifyTable(), kEntries};
@@ -156,7 +166,7 @@ bool WindowImplBase::SelectSkinResources() {
             if (buffer.empty()) {
                 const HINSTANCE module = ResourceInstance();
                 const std::wstring id = SkinResourceId();
-                const HRSRC found = ::FindResourceW(module, id.c_str(), L"ZIPRES");
+                const HRSRC found = ::FindResourceW(module, ResourceName(id), L"ZIPRES");
                 const HGLOBAL loaded = found != nullptr ? ::LoadResource(module, found) : nullptr;
                 const DWORD size = found != nullptr ? ::SizeofResource(module, found) : 0;
                 const auto* bytes = static_cast<const BYTE*>(

@@ -60,7 +60,7 @@ protected:
     virtual std::wstring SkinFile() = 0;
     virtual SkinResourceType ResourceType() const;
     virtual std::wstring ArchiveFileName() const;
-    // The numeric identifier (as text) of the "ZIPRES" resource.
+    // The "ZIPRES" resource holding the skin: its name, or its numeric identifier in decimal.
     virtual std::wstring SkinResourceId() const;
     virtual LRESULT OnClose(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
     virtual LRESULT OnDestroy(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
