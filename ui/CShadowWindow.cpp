@@ -107,14 +107,15 @@ void CShadowWindow::Create(HWND parent) {
 }
 
 void CShadowWindow::Show(HWND parent) {
+    ShowForStyle(parent, ::GetWindowLongPtrW(parent, GWL_STYLE));
+}
+
+void CShadowWindow::ShowForStyle(HWND parent, LONG_PTR parentStyle) {
     status_ &= kEnabled;
-    if (IsEnabled()) {
-        const LONG_PTR style = ::GetWindowLongPtrW(parent, GWL_STYLE);
-        if ((style & WS_VISIBLE) != 0) {
-            status_ |= kParentVisible;
-            if ((style & (WS_MAXIMIZE | WS_MINIMIZE)) == 0) {
-                status_ |= kVisible;
-            }
+    if (IsEnabled() && (parentStyle & WS_VISIBLE) != 0) {
+        status_ |= kParentVisible;
+        if ((parentStyle & (WS_MAXIMIZE | WS_MINIMIZE)) == 0) {
+            status_ |= kVisible;
         }
     }
     if (IsVisible()) {
@@ -202,8 +203,10 @@ LRESULT CShadowWindow::OnParentShowWindow(HWND parent, WPARAM wParam, LPARAM lPa
         ::ShowWindow(window_, SW_HIDE);
         status_ &= ~(kVisible | kParentVisible);
     } else {
+        // The parent only becomes visible after this message: judge it as shown, or the shadow
+        // would stay hidden when a hidden parent is shown again (no WM_SIZE follows then).
         updatePending_ = true;
-        Show(parent);
+        ShowForStyle(parent, ::GetWindowLongPtrW(parent, GWL_STYLE) | WS_VISIBLE);
     }
     return result;
 }

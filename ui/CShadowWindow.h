@@ -69,6 +69,8 @@ private:
                                                LPARAM lParam);
     // Handles message before the parent's own procedure sees it.
     void BeforeParent(HWND parent, UINT message, WPARAM wParam, LPARAM lParam);
+    // Show for a parent with this window style.
+    void ShowForStyle(HWND parent, LONG_PTR parentStyle);
     void OnParentSize(HWND parent, WPARAM wParam, LPARAM lParam);
     LRESULT OnParentShowWindow(HWND parent, WPARAM wParam, LPARAM lParam);
     void MoveToParent(HWND parent);

@@ -59,9 +59,8 @@ int MeasureTextWidth(HWND window, HFONT font, const std::wstring& text) {
 
 }  // namespace
 
-std::unique_ptr<DuiLib::CLabelUI> MakeLabel(std::wstring name, std::wstring text,
-                                            DWORD textColour, int fontIndex, int width,
-                                            int height) {
+std::unique_ptr<DuiLib::CLabelUI> MakeLabel(std::wstring name, std::wstring text, DWORD textColour,
+                                            int fontIndex, int width, int height) {
     return MakeTextControl<DuiLib::CLabelUI>(std::move(name), std::move(text), textColour,
                                              fontIndex, width, height);
 }

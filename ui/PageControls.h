@@ -17,9 +17,8 @@ constexpr UINT kPageTextStyle = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_
 
 // A label with the page style. textColour is 0xAARRGGBB; a width or height of 0 is left to the
 // layout.
-std::unique_ptr<DuiLib::CLabelUI> MakeLabel(std::wstring name, std::wstring text,
-                                            DWORD textColour, int fontIndex, int width,
-                                            int height);
+std::unique_ptr<DuiLib::CLabelUI> MakeLabel(std::wstring name, std::wstring text, DWORD textColour,
+                                            int fontIndex, int width, int height);
 // A button with the page style, as MakeLabel.
 std::unique_ptr<DuiLib::CButtonUI> MakeButton(std::wstring name, std::wstring text,
                                               DWORD textColour, int fontIndex, int width,

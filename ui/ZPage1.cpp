@@ -25,8 +25,7 @@ ZPage1::~ZPage1() = default;
 void ZPage1::OnInit() {
     auto content = std::make_unique<ZVerticalBox>();
     content->Add(MakeSpacer(0, 20));
-    content->Add(
-        MakeLabel(L"", Translate(L"您确定要卸载吗?"), 0xFF000000, kQuestionFont, 0, 30));
+    content->Add(MakeLabel(L"", Translate(L"您确定要卸载吗?"), 0xFF000000, kQuestionFont, 0, 30));
     content->Add(MakeSpacer(0, 30));
 
     auto buttons = std::make_unique<ZHorizontalBox>();

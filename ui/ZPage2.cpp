@@ -29,8 +29,8 @@ void ZPage2::OnInit() {
     auto location = std::make_unique<ZVerticalBox>();
     location->SetFixedHeight(100);
     location->ApplyAttribute(L"inset", L"55,0,55,0");
-    DuiLib::CLabelUI* caption = location->Add(
-        MakeLabel(L"", Translate(L"软件位置"), 0xFF000000, kCaptionFont, 0, 30));
+    DuiLib::CLabelUI* caption =
+        location->Add(MakeLabel(L"", Translate(L"软件位置"), 0xFF000000, kCaptionFont, 0, 30));
     caption->SetTextStyle(kCaptionStyle);
     auto field = std::make_unique<DuiLib::CEditUI>();
     field->SetFixedHeight(25);
@@ -48,9 +48,8 @@ void ZPage2::OnInit() {
     auto buttons = std::make_unique<ZHorizontalBox>();
     buttons->SetFixedHeight(40);
     buttons->Add(MakeSpacer(0, 0));
-    DuiLib::CButtonUI* start = buttons->Add(MakeButton(PageNames::kStartButton,
-                                                       Translate(L"开始卸载"), 0xFFFFFFFF,
-                                                       kStartButtonFont, 120, 40));
+    DuiLib::CButtonUI* start = buttons->Add(MakeButton(
+        PageNames::kStartButton, Translate(L"开始卸载"), 0xFFFFFFFF, kStartButtonFont, 120, 40));
     start->ApplyAttribute(L"normalimage",
                           L"file='btn_bkg_3.png' source='0,0,50,25' corner='10,10,10,10'");
     start->ApplyAttribute(L"hotimage",

@@ -26,11 +26,11 @@ std::unique_ptr<ZVerticalBox> MakeProgressBox() {
     box->SetFixedHeight(150);
     box->ApplyAttribute(L"inset", L"55,0,55,0");
     box->Add(MakeSpacer(0, 10));
-    box->Add(MakeLabel(PageNames::kStatusLabel, Translate(L"正在卸载"), 0xFF000000, kLineFont, 0,
-                       20));
+    box->Add(
+        MakeLabel(PageNames::kStatusLabel, Translate(L"正在卸载"), 0xFF000000, kLineFont, 0, 20));
     box->Add(MakeSpacer(0, 30));
-    box->Add(MakeLabel(PageNames::kProgressLabel, Translate(L"卸载进度"), 0xFF000000, kLineFont,
-                       0, 20));
+    box->Add(
+        MakeLabel(PageNames::kProgressLabel, Translate(L"卸载进度"), 0xFF000000, kLineFont, 0, 20));
     box->Add(MakeSpacer(0, 10));
 
     auto barRow = std::make_unique<ZHorizontalBox>();
@@ -53,12 +53,12 @@ std::unique_ptr<ZVerticalBox> MakeFinishBox() {
     box->SetFixedWidth(kFinishBoxWidth);
     box->SetFixedXY(SIZE{0, 0});
     box->Add(MakeSpacer(0, 30));
-    DuiLib::CLabelUI* text = box->Add(MakeLabel(PageNames::kFinishLabel, Translate(L"卸载完毕"),
-                                                0xFF000000, kFinishFont, 0, 40));
+    DuiLib::CLabelUI* text = box->Add(
+        MakeLabel(PageNames::kFinishLabel, Translate(L"卸载完毕"), 0xFF000000, kFinishFont, 0, 40));
     text->SetVisible(false);
     box->Add(MakeSpacer(0, 20));
-    DuiLib::CButtonUI* finish = box->Add(MakeButton(PageNames::kFinishButton, Translate(L"确定"),
-                                                    0xFFFFFFFF, kLineFont, 120, 40));
+    DuiLib::CButtonUI* finish = box->Add(
+        MakeButton(PageNames::kFinishButton, Translate(L"确定"), 0xFFFFFFFF, kLineFont, 120, 40));
     finish->SetVisible(false);
     finish->ApplyAttribute(L"normalimage",
                            L"file='btn_bkg_3.png' source='0,0,50,25' corner='10,10,10,10'");
@@ -66,8 +66,7 @@ std::unique_ptr<ZVerticalBox> MakeFinishBox() {
                            L"file='btn_bkg_3.png' source='0,25,50,50' corner='10,10,10,10'");
     finish->ApplyAttribute(L"pushedimage",
                            L"file='btn_bkg_3.png' source='0,50,50,75' corner='10,10,10,10'");
-    finish->SetPadding(
-        RECT{CentredLeftPadding(kFinishBoxWidth, finish->FixedWidth()), 0, 0, 0});
+    finish->SetPadding(RECT{CentredLeftPadding(kFinishBoxWidth, finish->FixedWidth()), 0, 0, 0});
     return box;
 }
 
@@ -104,9 +103,10 @@ void ZPage3::OnUninstallMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void ZPage3::OnProgress(WPARAM wParam, LPARAM lParam) {
     DuiLib::IControlHost* manager = Manager();
-    auto* bar = manager == nullptr ? nullptr
-                                   : dynamic_cast<ZInstallProgressUI*>(
-                                         manager->ControlByName(PageNames::kProgressBar));
+    auto* bar =
+        manager == nullptr
+            ? nullptr
+            : dynamic_cast<ZInstallProgressUI*>(manager->ControlByName(PageNames::kProgressBar));
     if (bar == nullptr) {
         return;
     }

@@ -59,8 +59,8 @@ void LoadLanguageFromFiles(HMODULE dictionaryModule, const std::wstring& languag
 
 PageHost::PageHost(std::unique_ptr<DuiLib::CControlUI> page, int width, int height) {
     RegisterHostClass();
-    window_ = ::CreateWindowExW(0, kHostClassName, L"page", WS_POPUP, 0, 0, width, height,
-                                nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    window_ = ::CreateWindowExW(0, kHostClassName, L"page", WS_POPUP, 0, 0, width, height, nullptr,
+                                nullptr, ::GetModuleHandleW(nullptr), nullptr);
     EXPECT_NE(window_, nullptr);
     ::SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     ::SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowProc));

@@ -139,8 +139,7 @@ TEST(PageTextTest, EnglishTextsAreTheDictionarys) {
 }
 
 TEST(PageTextTest, ALongTranslationGives250PixelsAndAnEllipsis) {
-    const std::wstring longText =
-        L"Uninstall the tablet driver together with all of its settings";
+    const std::wstring longText = L"Uninstall the tablet driver together with all of its settings";
     test::UseLanguageWithDictionary(
         L"English",
         "{\"残忍卸载\": {\"English\": \"Uninstall the tablet driver together with all of its "

@@ -26,14 +26,14 @@ TEST(ProgressMathTest, FillWidthAndPercentForDoneOfTotal) {
         std::optional<int64_t> percent;
     };
     const Case cases[] = {
-        {3, 7, 192, 42},        // 3 / 7 x 450 = 192.86
-        {7, 7, 443, 100},       // 450 is kept at 443
-        {9, 7, 443, 128},       // beyond the total
-        {1, 1000, 0, 0},        // 0.45 pixels
-        {500, 1000, 225, 50},   //
+        {3, 7, 192, 42},       // 3 / 7 x 450 = 192.86
+        {7, 7, 443, 100},      // 450 is kept at 443
+        {9, 7, 443, 128},      // beyond the total
+        {1, 1000, 0, 0},       // 0.45 pixels
+        {500, 1000, 225, 50},  //
         {5, 0, std::nullopt, std::nullopt},
         {5, -3, std::nullopt, std::nullopt},
-        {-4, 10, 0, -40},       // never a negative width
+        {-4, 10, 0, -40},                    // never a negative width
         {2000000000, 2000000000, 443, 100},  // no overflow on the way to the percentage
     };
     for (const Case& c : cases) {
@@ -116,9 +116,9 @@ TEST_F(ProgressPageTest, ProgressMessagesMoveTheBarAndRewriteTheLine) {
         EXPECT_EQ(FillWidth(), step.width) << step.done << "/" << step.total;
         EXPECT_EQ(ProgressLine(), step.line) << step.done << "/" << step.total;
     }
-    EXPECT_EQ(dynamic_cast<DuiLib::CLabelUI*>(host_.Control(PageNames::kProgressLabel))
-                  ->TextColor(),
-              0xFF666666u);
+    EXPECT_EQ(
+        dynamic_cast<DuiLib::CLabelUI*>(host_.Control(PageNames::kProgressLabel))->TextColor(),
+        0xFF666666u);
     const RECT bar = Bar()->Bounds();
     const RECT point = Bar()->PointPart()->Bounds();
     EXPECT_EQ(point.left, bar.left + 225) << "the marker sits at the end of the fill";
@@ -135,9 +135,9 @@ TEST_F(ProgressPageTest, TotalOfZeroChangesNothing) {
     Send(WM_UNINSTALL_PROGRESS, 3, 0);
     EXPECT_EQ(FillWidth(), 38);
     EXPECT_EQ(ProgressLine(), L"卸载进度");
-    EXPECT_EQ(dynamic_cast<DuiLib::CLabelUI*>(host_.Control(PageNames::kProgressLabel))
-                  ->TextColor(),
-              0xFF000000u);
+    EXPECT_EQ(
+        dynamic_cast<DuiLib::CLabelUI*>(host_.Control(PageNames::kProgressLabel))->TextColor(),
+        0xFF000000u);
 }
 
 TEST_F(ProgressPageTest, FinishedSwapsToTheCompletionTextAndFocusesTheFinishButton) {
@@ -148,8 +148,8 @@ TEST_F(ProgressPageTest, FinishedSwapsToTheCompletionTextAndFocusesTheFinishButt
         bool visible;
     };
     const Case cases[] = {
-        {PageNames::kStatusLabel, false},  {PageNames::kProgressLabel, false},
-        {PageNames::kProgressBar, false},  {PageNames::kFinishLabel, true},
+        {PageNames::kStatusLabel, false}, {PageNames::kProgressLabel, false},
+        {PageNames::kProgressBar, false}, {PageNames::kFinishLabel, true},
         {PageNames::kFinishButton, true},
     };
     for (const Case& c : cases) {

@@ -2,7 +2,7 @@
 
 #include "GdiHandles.h"
 #include "PlatformImage.h"
-#include "SkinArchive.h"
+#include "TestSkin.h"
 
 #include <gtest/gtest.h>
 
@@ -25,9 +25,9 @@ public:
             return ::RegisterClassExW(&windowClass) != 0;
         }();
         EXPECT_TRUE(registered);
-        window_ = ::CreateWindowExW(0, kOwnerClassName, L"owner", WS_POPUP | WS_SYSMENU, left,
-                                    top, width, height, nullptr, nullptr,
-                                    ::GetModuleHandleW(nullptr), nullptr);
+        window_ =
+            ::CreateWindowExW(0, kOwnerClassName, L"owner", WS_POPUP | WS_SYSMENU, left, top, width,
+                              height, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
         EXPECT_NE(window_, nullptr);
     }
     ~OwnerWindow() {
@@ -61,7 +61,7 @@ class ShadowWindowTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         CShadowWindow::Initialize(::GetModuleHandleW(nullptr));
-        UseProgramSkinArchive(::GetModuleHandleW(nullptr));
+        test::UseProgramSkinArchive();
     }
 };
 
