@@ -1,8 +1,15 @@
 #include "TestWindow.h"
 
+#include "ResourceSettings.h"
+
 namespace test {
 
-TestWindow::TestWindow(TreeBuilder build) : build_(std::move(build)) {}
+TestWindow::TestWindow(TreeBuilder build) : build_(std::move(build)) {
+    // As the program does at start: classes and resources belong to the program's module.
+    if (DuiLib::ModuleInstance() == nullptr) {
+        DuiLib::SetModuleInstance(::GetModuleHandleW(nullptr));
+    }
+}
 
 TestWindow::~TestWindow() = default;
 
