@@ -44,8 +44,8 @@ private:
         ScopedFont handle;
         FontInfo info;
     };
-    static bool Make(Entry& entry, const std::wstring& face, int size, bool bold,
-                     bool underline, bool italic);
+    static bool Make(Entry& entry, const std::wstring& face, int size, bool bold, bool underline,
+                     bool italic);
     Entry& EntryAt(int index);
     void Measure(Entry& entry) const;
 

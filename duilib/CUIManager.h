@@ -128,8 +128,7 @@ public:
     HFONT FontAt(int index) override;
     const FontInfo& FontInfoAt(int index) override;
     // A font with these properties from this manager or its parent resource managers.
-    HFONT FindFontEntry(const std::wstring& face, int size, bool bold, bool underline,
-                        bool italic);
+    HFONT FindFontEntry(const std::wstring& face, int size, bool bold, bool underline, bool italic);
     void DrawPlainText(HDC dc, const RECT& rect, const std::wstring& text, DWORD colour,
                        int fontIndex, UINT style) override;
 
@@ -188,17 +187,15 @@ private:
     bool HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void OnPaint();
     void OnClose();
-    bool OnSetCursor(LPARAM lParam);
-    void OnMouseMove(POINT point);
-    void OnMouseHover(POINT point);
+    bool OnSetCursor(WPARAM wParam);
+    void OnMouseMove(POINT point, WPARAM wParam, LPARAM lParam);
+    void OnMouseHover(POINT point, WPARAM wParam, LPARAM lParam);
     void OnMouseLeave();
     void OnInput(const InputRoute& route);
     void OnPrintClient(HDC dc, LPARAM flags);
     void TrackMouseLeave();
     void HideToolTip();
     void ShowToolTip(CControlUI* control);
-    void SendEvent(CControlUI* target, int kind, POINT point, WPARAM wParam = 0,
-                   LPARAM lParam = 0, WORD keyState = 0, wchar_t key = 0);
     void KillFocus(CControlUI* next);
     CControlUI* OwnControlAt(POINT point) const;
     WORD KeyboardState() const;

@@ -28,11 +28,11 @@ struct InputRoute {
     WORD keyState = 0;
     WPARAM wParam = 0;
     LPARAM lParam = 0;
-    bool focusWindow = false;     // the window takes the platform focus first
-    bool takeFocus = false;       // the target takes the focus
-    bool beginCapture = false;    // the target becomes the capture control
-    bool endCapture = false;      // the capture ends after delivery
-    bool becomeKeyTarget = false; // the target receives the matching key up
+    bool focusWindow = false;      // the window takes the platform focus first
+    bool takeFocus = false;        // the target takes the focus
+    bool beginCapture = false;     // the target becomes the capture control
+    bool endCapture = false;       // the capture ends after delivery
+    bool becomeKeyTarget = false;  // the target receives the matching key up
     bool endKeyTarget = false;
     bool followWithMouseMove = false;  // hot tracking follows (after the wheel)
 };
