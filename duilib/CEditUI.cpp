@@ -20,8 +20,7 @@ const AttributeRow<CEditUI> kEditAttributes[] = {
     {L"hotimage", [](CEditUI& e, std::wstring_view v) { e.SetHotImage(v); }},
     {L"focusedimage", [](CEditUI& e, std::wstring_view v) { e.SetFocusedImage(v); }},
     {L"disabledimage", [](CEditUI& e, std::wstring_view v) { e.SetDisabledImage(v); }},
-    {L"nativebkcolor",
-     [](CEditUI& e, std::wstring_view v) { e.SetNativeBkColor(ParseColor(v)); }},
+    {L"nativebkcolor", [](CEditUI& e, std::wstring_view v) { e.SetNativeBkColor(ParseColor(v)); }},
 };
 
 }  // namespace
@@ -277,7 +276,8 @@ void CEditUI::SetPasswordChar(wchar_t passwordChar) {
 }
 
 void CEditUI::SetNumberOnly(bool numberOnly) {
-    extraStyle_ = numberOnly ? extraStyle_ | ES_NUMBER : extraStyle_ & ~static_cast<DWORD>(ES_NUMBER);
+    extraStyle_ =
+        numberOnly ? extraStyle_ | ES_NUMBER : extraStyle_ & ~static_cast<DWORD>(ES_NUMBER);
 }
 
 void CEditUI::SetNativeBkColor(DWORD color) {

@@ -33,8 +33,7 @@ public:
 
     // Consulted for every message of the native window before it handles it; true with result
     // set stops the message there. Lets everything through.
-    virtual bool FilterNativeMessage(UINT message, WPARAM wParam, LPARAM lParam,
-                                     LRESULT& result);
+    virtual bool FilterNativeMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
     // --- Editing ---
     int MaxChar() const { return maxChar_; }

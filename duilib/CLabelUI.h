@@ -43,8 +43,7 @@ protected:
     // itemRect less the text padding.
     RECT TextRect() const;
     // Plain text in the label's font; nothing without a manager.
-    void DrawLabelText(HDC dc, const RECT& rect, const std::wstring& text, DWORD color,
-                       UINT style);
+    void DrawLabelText(HDC dc, const RECT& rect, const std::wstring& text, DWORD color, UINT style);
 
 private:
     DWORD textColor_ = 0;

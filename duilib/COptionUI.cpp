@@ -113,9 +113,9 @@ void COptionUI::ApplyAttribute(std::wstring_view name, std::wstring_view value) 
 }
 
 bool COptionUI::PaintSelectedImage(HDC dc) {
-    std::wstring& image =
-        (State() & kStateHot) != 0 && !selectedHotImage_.empty() ? selectedHotImage_
-                                                                  : selectedImage_;
+    std::wstring& image = (State() & kStateHot) != 0 && !selectedHotImage_.empty()
+                              ? selectedHotImage_
+                              : selectedImage_;
     if (image.empty()) {
         return false;
     }

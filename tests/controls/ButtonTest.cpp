@@ -44,12 +44,16 @@ TEST_F(ButtonWindowTest, ClickNeedsTheReleaseOverTheButton) {
     } kCases[] = {
         {"release inside", {{WM_LBUTTONDOWN, inside}, {WM_LBUTTONUP, inside}}, 1},
         {"release outside",
-         {{WM_LBUTTONDOWN, inside}, {WM_MOUSEMOVE, outside}, {WM_LBUTTONUP, outside}}, 0},
+         {{WM_LBUTTONDOWN, inside}, {WM_MOUSEMOVE, outside}, {WM_LBUTTONUP, outside}},
+         0},
         {"back inside before release",
-         {{WM_LBUTTONDOWN, inside}, {WM_MOUSEMOVE, outside}, {WM_MOUSEMOVE, inside},
+         {{WM_LBUTTONDOWN, inside},
+          {WM_MOUSEMOVE, outside},
+          {WM_MOUSEMOVE, inside},
           {WM_LBUTTONUP, inside}},
          1},
-        {"pressed outside, released inside", {{WM_LBUTTONDOWN, outside}, {WM_LBUTTONUP, inside}},
+        {"pressed outside, released inside",
+         {{WM_LBUTTONDOWN, outside}, {WM_LBUTTONUP, inside}},
          0},
     };
     for (const auto& c : kCases) {
@@ -77,20 +81,19 @@ TEST_F(ButtonWindowTest, PushedLookFollowsThePointerWhilePressed) {
 TEST_F(ButtonWindowTest, SpaceAndReturnClickTheFocusedButton) {
     const struct {
         UINT key;
-        wchar_t character;
         bool keyboardEnabled;
         size_t clicks;
     } kCases[] = {
-        {VK_SPACE, L' ', true, 1},
-        {VK_RETURN, L'\r', true, 1},
-        {'A', L'a', true, 0},
-        {VK_SPACE, L' ', false, 0},
+        {VK_SPACE, true, 1},
+        {VK_RETURN, true, 1},
+        {'A', true, 0},
+        {VK_SPACE, false, 0},
     };
     for (const auto& c : kCases) {
         window->notifications.clear();
         first->SetKeyboardEnabled(c.keyboardEnabled);
         window->Manager().SetFocusControl(first);
-        test::TestWindow::Key(window->GetHWND(), c.key, c.character);
+        test::TestWindow::Key(window->GetHWND(), c.key);
         EXPECT_EQ(Clicks(first), c.clicks) << c.key;
         EXPECT_EQ(Clicks(second), 0u) << c.key;
     }
@@ -102,8 +105,8 @@ TEST_F(ButtonWindowTest, DisabledButtonIgnoresEverything) {
     EXPECT_EQ(first->State(), 0u);
     window->Click(POINT{200, 20});
     window->Manager().SetFocusControl(first);
-    test::TestWindow::Key(window->GetHWND(), VK_SPACE, L' ');
-    test::TestWindow::Key(window->GetHWND(), VK_RETURN, L'\r');
+    test::TestWindow::Key(window->GetHWND(), VK_SPACE);
+    test::TestWindow::Key(window->GetHWND(), VK_RETURN);
     EXPECT_EQ(Clicks(first), 0u);
     EXPECT_FALSE(first->Trigger());
     EXPECT_EQ(first->State(), 0u);

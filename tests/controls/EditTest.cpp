@@ -35,12 +35,6 @@ protected:
         return edit->NativeWindow();
     }
 
-    void Type(HWND native, const std::wstring& text) {
-        for (wchar_t ch : text) {
-            test::TestWindow::Key(native, static_cast<UINT>(::VkKeyScanW(ch) & 0xFF), ch);
-        }
-    }
-
     CEditUI* edit = nullptr;
     CButtonUI* button = nullptr;
 };
@@ -68,7 +62,7 @@ TEST_F(EditWindowTest, TypingOneCharacterSendsOneTextChangedWithTheNewText) {
     const HWND native = StartEditing();
     ASSERT_NE(native, nullptr);
     window->notifications.clear();
-    Type(native, L"c");
+    test::TestWindow::Type(native, L"c");
     const auto changes = window->Received(L"textchanged");
     ASSERT_EQ(changes.size(), 1u);
     EXPECT_EQ(changes[0].sender, edit);
@@ -82,7 +76,7 @@ TEST_F(EditWindowTest, ReturnIsAnnouncedAndInsertsNothing) {
     const HWND native = StartEditing();
     ASSERT_NE(native, nullptr);
     window->notifications.clear();
-    test::TestWindow::Key(native, VK_RETURN, L'\r');
+    test::TestWindow::Key(native, VK_RETURN);
     const auto returns = window->Received(L"return");
     ASSERT_EQ(returns.size(), 1u);
     EXPECT_EQ(returns[0].sender, edit);
@@ -94,7 +88,7 @@ TEST_F(EditWindowTest, ReturnIsAnnouncedAndInsertsNothing) {
 TEST_F(EditWindowTest, ClickingAnotherControlClosesTheNativeWindow) {
     const HWND native = StartEditing();
     ASSERT_NE(native, nullptr);
-    Type(native, L"hi");
+    test::TestWindow::Type(native, L"hi");
     window->Click(test::CentreOf(*button));
     EXPECT_FALSE(::IsWindow(native));
     EXPECT_EQ(edit->NativeWindow(), nullptr);
@@ -112,7 +106,7 @@ TEST_F(EditWindowTest, MaxCharLimitsTheNativeWindow) {
     edit->SetMaxChar(10);
     const HWND native = StartEditing();
     ASSERT_NE(native, nullptr);
-    Type(native, L"abcdefghijkl");
+    test::TestWindow::Type(native, L"abcdefghijkl");
     EXPECT_EQ(NativeText(native), L"abcdefghij");
     EXPECT_EQ(edit->GetText(), L"abcdefghij");
     EXPECT_EQ(window->Received(L"textchanged").size(), 10u);
@@ -124,8 +118,9 @@ TEST_F(EditWindowTest, ReadOnlyAndDisabledEditsCannotBeChanged) {
     const HWND native = StartEditing();
     ASSERT_NE(native, nullptr);
     EXPECT_NE(::GetWindowLongW(native, GWL_STYLE) & ES_READONLY, 0);
-    Type(native, L"zz");
-    test::TestWindow::Key(native, VK_BACK, L'\b');
+    test::TestWindow::Type(native, L"zz");
+    test::TestWindow::Key(native, VK_BACK);
+    test::TestWindow::Key(native, VK_DELETE);
     EXPECT_EQ(NativeText(native), L"fixed");
     EXPECT_EQ(edit->GetText(), L"fixed");
     EXPECT_TRUE(window->Received(L"textchanged").empty());
@@ -144,7 +139,8 @@ TEST_F(EditWindowTest, ChineseTextSurvivesTheNativeWindow) {
     const HWND native = StartEditing();
     ASSERT_NE(native, nullptr);
     EXPECT_EQ(NativeText(native), path);
-    test::TestWindow::Key(native, 0, L'盘');
+    edit->SelectRange(static_cast<int>(path.size()), static_cast<int>(path.size()));
+    test::TestWindow::Type(native, L"盘");
     EXPECT_EQ(edit->GetText(), path + L"盘");
     window->Click(test::CentreOf(*button));
     EXPECT_EQ(edit->GetText(), path + L"盘");
@@ -162,6 +158,16 @@ TEST_F(EditWindowTest, PasswordAndNumberStylesReachTheNativeWindow) {
 }
 
 TEST_F(EditWindowTest, DestroyingTheEditClosesItsNativeWindow) {
+    const HWND native = StartEditing();
+    ASSERT_NE(native, nullptr);
+    auto* root = static_cast<CContainerUI*>(window->Manager().Root());
+    root->SetDefersDelete(false);
+    ASSERT_TRUE(root->Remove(edit));
+    EXPECT_FALSE(::IsWindow(native));
+    test::TestWindow::Pump();
+}
+
+TEST_F(EditWindowTest, ClosingTheWindowWhileEditingLeavesNothingOpen) {
     const HWND native = StartEditing();
     ASSERT_NE(native, nullptr);
     window.reset();

@@ -24,8 +24,7 @@ public:
     std::function<void(ModalWindow&)> onStart;
 
 protected:
-    LRESULT HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam,
-                               bool& handled) override {
+    LRESULT HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override {
         if (message == kStartMessage && onStart) {
             onStart(*this);
             return 0;
@@ -98,8 +97,7 @@ TEST_F(WindowBaseTest, RunModalReturnsTheCloseMessagesCode) {
     } kCases[] = {
         {"Close(1)", [](ModalWindow& w) { w.Close(1); }, 1},
         {"Close(7)", [](ModalWindow& w) { w.Close(7); }, 7},
-        {"escape key",
-         [](ModalWindow& w) { w.PostMessage(WM_KEYDOWN, VK_ESCAPE, 1); }, 1},
+        {"escape key", [](ModalWindow& w) { w.PostMessage(WM_KEYDOWN, VK_ESCAPE, 1); }, 1},
         {"close button",
          [](ModalWindow& w) {
              const POINT at = test::CentreOf(*w.Manager().ControlByName(L"closebtn"));
@@ -161,10 +159,9 @@ TEST_F(WindowBaseTest, CenterOnOwnerStaysInsideTheWorkArea) {
         RECT ownerRect;
     } kCases[] = {
         {"owner in the middle", {work.left + 300, work.top + 200, work.left + 700, work.top + 500}},
-        {"owner at the bottom right", {work.right - 100, work.bottom - 50, work.right + 100,
-                                       work.bottom + 50}},
-        {"owner at the top left", {work.left - 150, work.top - 150, work.left + 50,
-                                   work.top + 50}},
+        {"owner at the bottom right",
+         {work.right - 100, work.bottom - 50, work.right + 100, work.bottom + 50}},
+        {"owner at the top left", {work.left - 150, work.top - 150, work.left + 50, work.top + 50}},
     };
     for (const auto& c : kCases) {
         test::MessageWindow owner([](UINT, WPARAM, LPARAM) { return false; });
