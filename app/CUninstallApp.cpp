@@ -2,8 +2,12 @@
 
 #include "AppConfig.h"
 #include "Localization.h"
+#include "MainFrameRules.h"
 #include "Relaunch.h"
+#include "ResourceSettings.h"
+#include "ScopedComInit.h"
 #include "SystemLibrary.h"
+#include "ZMainFrame.h"
 
 #include <commctrl.h>
 
@@ -12,7 +16,31 @@ bool CUninstallApp::InitInstance() {
     LoadAppConfig(instance_);
     LoadLanguage(instance_);
     RelaunchFromTemp();
+    RunMainWindow();
     return false;
+}
+
+void CUninstallApp::RunMainWindow() {
+    DuiLib::SetModuleInstance(instance_);
+    const ScopedComInit com(COINIT_APARTMENTTHREADED);
+    if (!com.Succeeded()) {
+        return;
+    }
+    ZMainFrame frame;
+    // The frame makes itself a fixed-size pop-up while it is created.
+    constexpr DWORD kCreatedStyle = WS_VISIBLE | WS_OVERLAPPEDWINDOW;
+    if (frame.Create(nullptr, MainWindowTitle(GetDisplayName()).c_str(), kCreatedStyle,
+                     WS_EX_WINDOWEDGE, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                     CW_USEDEFAULT) == nullptr) {
+        return;
+    }
+    frame.CenterOnOwner();
+    frame.RunModal();
+    // A quit message ends the modal run with the window still there; it must not outlive the
+    // object that handles its messages.
+    if (::IsWindow(frame.GetHWND())) {
+        ::DestroyWindow(frame.GetHWND());
+    }
 }
 
 void CUninstallApp::InitCommonControls() {

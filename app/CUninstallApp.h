@@ -5,7 +5,7 @@
 #include <windows.h>
 
 // The application object: prepares the process (common controls, configuration, language),
-// moves the program to the temporary folder, and runs the program there.
+// moves the program to the temporary folder, and runs the main window there.
 class CUninstallApp {
 public:
     explicit CUninstallApp(HINSTANCE instance) : instance_(instance) {}
@@ -20,6 +20,8 @@ public:
 
 private:
     void InitCommonControls();
+    // Shows the main window and runs it modally until it quits or is destroyed.
+    void RunMainWindow();
 
     HINSTANCE instance_;
     ScopedModule commonControls_;

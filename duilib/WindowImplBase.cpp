@@ -266,18 +266,22 @@ LRESULT WindowImplBase::OnNcPaint(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*
 
 LRESULT WindowImplBase::NonClientHitTest(UINT /*message*/, WPARAM /*wParam*/, LPARAM lParam,
                                          bool& /*handled*/) {
+    return HitTestWith(manager_, lParam);
+}
+
+LRESULT WindowImplBase::HitTestWith(const CUIManager& manager, LPARAM lParam) const {
     POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     ::ScreenToClient(GetHWND(), &point);
     RECT client = {};
     ::GetClientRect(GetHWND(), &client);
     if (!::IsZoomed(GetHWND())) {
-        const LRESULT border = ResizeBorderHitTest(point, client, manager_.ResizeBorder());
+        const LRESULT border = ResizeBorderHitTest(point, client, manager.ResizeBorder());
         if (border != HTNOWHERE) {
             return border;
         }
     }
-    if (IsInCaption(point, client, manager_.CaptionArea())) {
-        const CControlUI* control = manager_.ControlAt(point);
+    if (IsInCaption(point, client, manager.CaptionArea())) {
+        const CControlUI* control = manager.ControlAt(point);
         if (control != nullptr && !IsCaptionControlClass(control->ClassName())) {
             return HTCAPTION;
         }

@@ -88,11 +88,14 @@ protected:
     // --- CNotifyPump ---
     const NotifyMap* NotifyTable() const override;
 
-private:
     // Points the process's image look-ups at this window's skin; false when its archive
-    // resource is missing or empty.
+    // resource is missing or empty. For windows that handle their creation themselves.
     bool SelectSkinResources();
+    // The hit-test code of a screen point (as lParam of WM_NCHITTEST) by the resize border,
+    // caption area and controls of manager.
+    LRESULT HitTestWith(const CUIManager& manager, LPARAM lParam) const;
 
+private:
     CUIManager manager_;
 };
 
