@@ -1,44 +1,42 @@
 #!/usr/bin/env bash
-# Sets up the machine, builds the program and runs it as a user would: a product folder is
-# installed in a sandboxed Wine prefix (build/demo/wineprefix), the uninstaller is started from
-# that folder, and the script shows what it did.
+# Sets up the machine, builds the program and removes a demo installation with it, as a user
+# would. A fresh sandboxed Wine prefix (build/demo/wineprefix) gets the installed product: its
+# installed-programs entry, product key, installation folder with the driver folders and stand-in
+# tools, desktop link, start-menu folder and pinned taskbar link, and the driver's running
+# program. The uninstaller is then started from the installation folder.
+#
+# With a display (DISPLAY set) a person clicks through the window; the script prints what was
+# removed and what is left when the program has ended. Without one the window runs under Xvfb,
+# is driven with real mouse and key input, and a screenshot of each page is saved in
+# build/demo/screenshots.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
-"$root/scripts/build.sh"
+ARCHS=x86_64 "$root/scripts/build.sh"
 
+build="$root/build/x86_64"
 demo="$root/build/demo"
 prefix="$demo/wineprefix"
+rm -rf "$prefix" "$prefix.lock"
 mkdir -p "$demo"
-"$root/scripts/wine-prefix.sh" "$prefix" "$demo" null
-export WINEPREFIX=$prefix WINEDLLOVERRIDES="mscoree,mshtml=" LANG=${LANG_FOR_DEMO:-en_US.UTF-8}
-wine=/usr/lib/wine/wine64
 
-install_dir="$prefix/drive_c/Program Files/QuorvelTablet"
-temp_dir=$("$wine" winepath -u "$("$wine" cmd /c echo %TEMP% 2>/dev/null | tr -d '\r')" 2>/dev/null)
-rm -f "$temp_dir/Uninstall.exe"
-mkdir -p "$install_dir/driver/TabletDriver/amd64" "$install_dir/driver/HID/amd64"
-cp "$root/build/x86_64/bin/Uninstall.exe" "$install_dir/Uninstall.exe"
-echo "pen settings" >"$install_dir/QuorvelTablet.ini"
-
-echo "== Installed product: C:\\Program Files\\QuorvelTablet"
-(cd "$install_dir" && find . -type f | sort | sed 's/^\.\//   /')
-
-echo "== Starting C:\\Program Files\\QuorvelTablet\\Uninstall.exe"
-log="$demo/process.log"
-set +e
-WINEDEBUG=trace+process "$wine" 'C:\Program Files\QuorvelTablet\Uninstall.exe' 2>"$log"
-status=$?
-set -e
-/usr/lib/wine/wineserver -w
-echo "   first process ended with exit code $status"
-
-echo "== Processes the uninstaller started"
-grep -a 'NtCreateUserProcess.*cmdline' "$log" | grep -a 'Uninstall' |
-    sed 's/\\\\/\\/g; s/\\"/"/g' | sed 's/.*image L"\(.*\)" cmdline L"\(.*\)" parent.*/   image: \1\n   command line: \2/' || true
-if [ -f "$temp_dir/Uninstall.exe" ]; then
-    echo "== The copy in the temporary folder: $(cd "$temp_dir" && ls -l Uninstall.exe)"
-else
-    echo "== No copy in the temporary folder"
-    exit 1
+if [ -z "${DISPLAY:-}" ]; then
+    exec python3 "$root/tests/e2e/uninstaller_e2e.py" demo "$build" --prefix "$prefix" \
+        --shots "$demo/screenshots"
 fi
+
+"$root/scripts/wine-prefix.sh" "$prefix" "$build" x11
+export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=${LANG:-zh_CN.UTF-8}
+wine=/usr/lib/wine/wine64
+product() { (cd "$build" && "$wine" 'B:\bin\demo_product.exe' "$@"); }
+
+product install
+product start-app >/dev/null
+echo "== Installed:"
+product state | sed 's/^/   /'
+echo "== Starting C:\\Program Files\\QuorvelTablet\\Uninstall.exe: click through the window"
+product run 'C:\Program Files\QuorvelTablet\Uninstall.exe' | sed 's/^/   /'
+sleep 2
+echo "== Afterwards (gone = removed, present = left):"
+product state | sed 's/^/   /'
+/usr/lib/wine/wineserver -k || true

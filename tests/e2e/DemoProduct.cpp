@@ -14,6 +14,9 @@
 //   demo_product remove         removes everything install made, and the temporary copy
 //   demo_product run PROGRAM    runs PROGRAM (in its own folder) and every process it starts;
 //                               prints "process exit=CODE image=PATH" for each, in start order
+//   demo_product hold           keeps a hidden window open until it is ended, so that Wine's
+//                               desktop process lives on instead of starting (and lingering)
+//                               as a child of each program run
 //   demo_product syscommand maximize|close  sends WM_SYSCOMMAND to the uninstaller's window and
 //                               prints the window's size afterwards
 #include "AppConfig.h"
@@ -259,6 +262,16 @@ int Run(const std::wstring& program) {
     return processes.empty() ? 1 : 0;
 }
 
+int Hold() {
+    const HWND window = ::CreateWindowExW(0, L"STATIC", L"demo desktop holder", WS_POPUP, 0, 0, 1,
+                                          1, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    MSG message;
+    while (window != nullptr && ::GetMessageW(&message, nullptr, 0, 0) > 0) {
+        ::DispatchMessageW(&message);
+    }
+    return 0;
+}
+
 int SysCommand(const std::wstring& command) {
     const std::wstring title = GetDisplayName() + L"卸载程序";
     const HWND window = ::FindWindowW(nullptr, title.c_str());
@@ -309,9 +322,12 @@ int main() {
     if (command == L"run" && args.size() > 2) {
         return Run(args[2]);
     }
+    if (command == L"hold") {
+        return Hold();
+    }
     if (command == L"syscommand" && args.size() > 2) {
         return SysCommand(args[2]);
     }
-    std::fprintf(stderr, "usage: demo_product install|start-app|state|remove|run|syscommand\n");
+    std::fprintf(stderr, "usage: demo_product install|start-app|state|remove|run|hold|syscommand\n");
     return 2;
 }

@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Runs the uninstaller as a person would, under Xvfb with real mouse and keyboard input.
 
-    uninstaller_e2e.py test BUILD_DIR [--shots DIR]   the end-to-end test (exit status 0 = passed)
-    uninstaller_e2e.py demo BUILD_DIR [--shots DIR]   one full removal, printing what it did
+    uninstaller_e2e.py test BUILD_DIR [--shots DIR] [--prefix DIR]   the end-to-end test
+    uninstaller_e2e.py demo BUILD_DIR [--shots DIR] [--prefix DIR]   one full removal, shown
 
 Each run installs the demo product into the build's end-to-end Wine prefix (demo_product.exe),
 starts the uninstaller from the installation folder, finds its window on the X display, drives
@@ -35,11 +35,13 @@ LABEL_ROW = (300, 176)
 CLOSE_BUTTON = (579, 16)
 CONFIRM_BUTTON = (205, 347)
 CANCEL_BUTTON = (395, 347)
-START_BUTTON = (300, 362)
-FINISH_BUTTON = (302, 352)
-LOCATION_FIELD = (60, 274, 540, 296)  # inside the field's border
+START_BUTTON = (300, 376)   # below the finish button, which lies over the same place
+FINISH_BUTTON = (302, 340)  # above the start button and below the progress bar
+PROGRESS_BAR = (60, 334)
+LOCATION_FIELD = (60, 274, 540, 296)
 QUESTION_TEXT = (60, 262, 540, 292)
 DECORATION = (300, 100)
+DECORATION_AREA = (10, 40, 590, 230)
 
 ALL_INSTALLED = {
     "installFolder": "present", "desktopLink": "present", "programsFolder": "present",
@@ -49,7 +51,7 @@ SIBLINGS_KEPT = {"siblingEntry": "present", "siblingFolder": "present", "sibling
 ALL_REMOVED = {
     "installFolder": "gone", "desktopLink": "gone", "programsFolder": "gone",
     "pinnedLink": "gone", "productKey": "gone", "entry": "gone",
-    "batchFile": "ran", "devcon": "ran", "DIFxCmd": "ran", "runningApp": "not running",
+    "devcon": "ran", "DIFxCmd": "ran", "runningApp": "not running",
     "tempCopy": "gone",
 }
 
@@ -65,13 +67,16 @@ def log(text):
 # --- The X display --------------------------------------------------------------------------
 
 class Display:
-    """An Xvfb server on a display number it picks itself, stopped by close()."""
+    """An Xvfb server, stopped by close(), on a display number it picks itself (or the one
+    UNINSTALLER_E2E_DISPLAY names)."""
 
     def __init__(self):
         read_end, write_end = os.pipe()
+        wanted = os.environ.get("UNINSTALLER_E2E_DISPLAY")
         self.server = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "%dx%dx24" % SCREEN,
-             "-nolisten", "tcp"], pass_fds=(write_end,), stderr=subprocess.DEVNULL)
+            ["Xvfb"] + ([":" + wanted] if wanted else []) +
+            ["-displayfd", str(write_end), "-screen", "0", "%dx%dx24" % SCREEN, "-nolisten", "tcp"],
+            pass_fds=(write_end,), stderr=subprocess.DEVNULL)
         os.close(write_end)
         number = b""
         with os.fdopen(read_end, "rb") as pipe:
@@ -81,6 +86,17 @@ class Display:
                     raise Failure("Xvfb did not start")
                 number += chunk
         self.name = ":" + number.decode().strip()
+        # A grey desktop instead of black, so that the window's shadow shows in screenshots.
+        background = subprocess.run(["convert", "-size", "%dx%d" % SCREEN, "xc:#c8c8c8", "png:-"],
+                                    capture_output=True, check=True).stdout
+        setter = subprocess.Popen(["display", "-window", "root", "png:-"], env=self.env(),
+                                  stdin=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        setter.stdin.write(background)
+        setter.stdin.close()
+        try:
+            setter.wait(timeout=5)
+        except subprocess.TimeoutExpired:
+            setter.kill()
 
     def env(self):
         environment = dict(os.environ)
@@ -92,8 +108,8 @@ class Display:
         self.server.wait()
 
 
-def run(command, env=None, check=True, timeout=120):
-    result = subprocess.run(command, env=env, capture_output=True, timeout=timeout)
+def run(command, env=None, check=True, timeout=120, cwd=None):
+    result = subprocess.run(command, env=env, capture_output=True, timeout=timeout, cwd=cwd)
     if check and result.returncode != 0:
         raise Failure("%s failed: %s" % (" ".join(command), result.stderr.decode(errors="replace")))
     return result.stdout.decode(errors="replace")
@@ -104,10 +120,10 @@ def run(command, env=None, check=True, timeout=120):
 class Wine:
     """The sandboxed prefix of the end-to-end runs, with a wineserver kept alive between runs."""
 
-    def __init__(self, build, display, language):
+    def __init__(self, build, display, language, prefix):
         self.build = build
         self.display = display
-        self.prefix = os.path.join(build, "e2e", "wineprefix")
+        self.prefix = prefix
         self.language = language
         subprocess.run([os.path.join(ROOT, "scripts", "wine-prefix.sh"), self.prefix, build, "x11"],
                        check=True)
@@ -123,9 +139,17 @@ class Wine:
 
     def start_server(self):
         subprocess.run([WINESERVER, "-p"], env=self.env(), check=True)
+        # The prefix's services and its desktop process start with the first program that needs
+        # them and outlive it. Started here, by a program that holds a window open for the whole
+        # session, they neither hold on to the output pipe of a later command nor join the
+        # process tree of a watched run.
+        self.holder = subprocess.Popen([WINE, FIXTURE, "hold"], env=self.env(), cwd=self.build,
+                                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        time.sleep(2)
 
     def stop_server(self):
         subprocess.run([WINESERVER, "-k"], env=self.env(), check=False)
+        self.holder.wait()
         subprocess.run([WINESERVER, "-w"], env=self.env(), check=False)
 
     def switch_language(self, language):
@@ -135,16 +159,22 @@ class Wine:
         self.start_server()
 
     def fixture(self, *arguments):
-        return run([WINE, FIXTURE] + list(arguments), env=self.env())
+        return run([WINE, FIXTURE] + list(arguments), env=self.env(), cwd=self.build)
+
+    def start_running_program(self):
+        """Starts the stand-in of the driver's running program. It outlives the command, so the
+        command's output is not read (the program would hold the pipe open)."""
+        subprocess.run([WINE, FIXTURE, "start-app"], env=self.env(), cwd=self.build,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
 
     def state(self):
-        return dict(line.split("=", 1) for line in self.fixture("state").split("\n")
+        return dict(line.strip().split("=", 1) for line in self.fixture("state").splitlines()
                     if "=" in line)
 
     def start_uninstaller(self):
         """Starts the installed uninstaller, its process tree watched by the fixture."""
         return subprocess.Popen([WINE, FIXTURE, "run", INSTALLED_PROGRAM], env=self.env(),
-                                stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+                                stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, cwd=self.build)
 
 
 def process_results(watcher, timeout):
@@ -153,8 +183,10 @@ def process_results(watcher, timeout):
         output, _ = watcher.communicate(timeout=timeout)
     except subprocess.TimeoutExpired:
         watcher.kill()
-        raise Failure("the uninstaller did not end within %d s" % timeout)
-    return re.findall(r"process exit=(\S+) image=(.*)", output.decode(errors="replace"))
+        output, _ = watcher.communicate()
+        raise Failure("the uninstaller did not end within %d s; processes: %s"
+                      % (timeout, output.decode(errors="replace").strip()))
+    return re.findall(r"process exit=(\S+) image=([^\r\n]*)", output.decode(errors="replace"))
 
 
 # --- The window ------------------------------------------------------------------------------
@@ -231,7 +263,7 @@ class Screenshot:
     """The whole screen, read as pixels."""
 
     def __init__(self, display, path=None):
-        raw = subprocess.run(["import", "-window", "root", "ppm:-"], env=display.env(),
+        raw = subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"], env=display.env(),
                              capture_output=True, check=True).stdout
         if path:
             subprocess.run(["convert", "ppm:-", path], input=raw, check=True)
@@ -252,6 +284,10 @@ class Screenshot:
         left, top, right, bottom = box
         return sum(1 for y in range(top, bottom) for x in range(left, right)
                    if max(self.pixel((x, y))) < limit)
+
+    def mean_brightness(self, box):
+        pixels = self.region(box)
+        return sum(sum(colour) / 3 for colour in pixels) / len(pixels)
 
     def region(self, box):
         left, top, right, bottom = box
@@ -279,24 +315,21 @@ def is_white(colour):
     return min(colour) > 240
 
 
-def is_dark(colour):
-    return max(colour) < 90
+def is_blue(colour):
+    """The blue of the skin's buttons."""
+    return colour[2] > 150 and colour[2] - colour[0] > 60
 
 
 def page_shown(shot):
-    """Which page the window shows, told by the buttons' colours: 'confirm', 'location',
-    'progress', 'finished' or 'unknown'."""
-    confirm = not is_white(shot.pixel(CONFIRM_BUTTON)) and not is_white(shot.pixel(CANCEL_BUTTON))
-    start = not is_white(shot.pixel(START_BUTTON))
-    field_border = shot.pixel((300, 272))
-    finish = not is_white(shot.pixel(FINISH_BUTTON))
-    if confirm:
+    """Which page the window shows, told by the skin's blue buttons and the progress bar:
+    'confirm', 'location', 'progress', 'finished' or 'unknown'."""
+    if is_blue(shot.pixel(CANCEL_BUTTON)):
         return "confirm"
-    if start and not is_white(field_border):
+    if is_blue(shot.pixel(START_BUTTON)):
         return "location"
-    if finish:
+    if is_blue(shot.pixel(FINISH_BUTTON)):
         return "finished"
-    if is_white(shot.pixel(START_BUTTON)):
+    if not is_white(shot.pixel(PROGRESS_BAR)):
         return "progress"
     return "unknown"
 
@@ -351,29 +384,26 @@ def wait_until(condition, timeout):
 
 
 def find_shadow(window):
-    """The geometry of the shadow window around the frame, or None."""
-    x, y, width, height = window.geometry()
-    found = window.xdotool("search", "--onlyvisible", "--classname", ".", check=False).split()
-    for candidate in found:
-        if candidate == window.id:
-            continue
-        values = dict(line.split("=", 1) for line in window.xdotool(
-            "getwindowgeometry", "--shell", candidate, check=False).split() if "=" in line)
-        if values and int(values["WIDTH"]) == width + 2 * SHADOW_SIZE and \
-                int(values["HEIGHT"]) == height + 2 * SHADOW_SIZE:
-            return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
+    """The geometry of the shadow window around the frame, or None. It has no title, so it is
+    looked for among all top-level windows by its size."""
+    _, _, width, height = window.geometry()
+    tree = run(["xwininfo", "-root", "-children"], env=window.display.env())
+    for match in re.finditer(r"\s(\d+)x(\d+)\+(-?\d+)\+(-?\d+)\s", tree):
+        w, h, x, y = (int(value) for value in match.groups())
+        if (w, h) == (width + 2 * SHADOW_SIZE, height + 2 * SHADOW_SIZE):
+            return x, y, w, h
     return None
 
 
 # --- Scenarios -------------------------------------------------------------------------------
 
 class Runner:
-    def __init__(self, build, shots):
+    def __init__(self, build, shots, prefix):
         self.build = build
         self.shots = shots
         self.checks = Checks()
         self.display = Display()
-        self.wine = Wine(build, self.display, "zh_CN.UTF-8")
+        self.wine = Wine(build, self.display, "zh_CN.UTF-8", prefix)
 
     def close(self):
         try:
@@ -393,7 +423,7 @@ class Runner:
         """Confirms, starts the removal, waits for the finish button and presses it."""
         log("== %s" % scenario)
         self.install()
-        self.wine.fixture("start-app")
+        self.wine.start_running_program()
         watcher = self.wine.start_uninstaller()
         window = Window(self.display)
         x, y, width, height = window.geometry()
@@ -404,7 +434,8 @@ class Runner:
         self.checks.expect(find_shadow(window) is not None, "%s: no shadow window" % scenario)
         first = window.screenshot(self.shot_path("page1-confirm") if screenshots else None)
         self.checks.expect(page_shown(first) == "confirm", "%s: first page not shown" % scenario)
-        self.checks.expect(is_dark(first.pixel(DECORATION)), "%s: no dark skin" % scenario)
+        self.checks.expect(first.mean_brightness(DECORATION_AREA) < 100,
+                           "%s: no dark skin" % scenario)
         self.checks.expect(first.dark_pixels(QUESTION_TEXT) > 100,
                            "%s: no question text" % scenario)
         if confirm_by_key:
@@ -499,19 +530,34 @@ class Runner:
                                       self.wine.language)
         return pixels
 
-    def test(self):
+    def scenarios(self):
+        return [
+            lambda: self.full_removal("full removal confirmed with the Y key", True,
+                                      screenshots=True),
+            lambda: self.full_removal("full removal confirmed with the button", False),
+            lambda: self.way_out("N key on the first page", lambda w: w.key("n")),
+            lambda: self.way_out("cancel button", lambda w: w.click(CANCEL_BUTTON)),
+            lambda: self.way_out("dragging, maximising, then the close button",
+                                 self.moves_and_maximise),
+            lambda: self.way_out("Alt+F4", lambda w: w.key("alt+F4")),
+            lambda: self.way_out("another registered display name", None, "--name",
+                                 "QuorvelTablet Pro", expect_window=False),
+            lambda: self.way_out("display name differing in letter case", None, "--name",
+                                 "quorveltablet", expect_window=False),
+            self.english,
+        ]
+
+    def test(self, only):
         start = time.time()
-        self.full_removal("full removal confirmed with the Y key", True, screenshots=True)
-        self.full_removal("full removal confirmed with the button", False)
-        self.way_out("N key on the first page", lambda w: w.key("n"))
-        self.way_out("cancel button", lambda w: w.click(CANCEL_BUTTON))
-        self.way_out("dragging, maximising, then the close button", self.moves_and_maximise)
-        self.way_out("Alt+F4", lambda w: w.key("alt+F4"))
-        self.way_out("another registered display name", None, "--name", "QuorvelTablet Pro",
-                     expect_window=False)
-        self.way_out("display name differing in letter case", None, "--name", "quorveltablet",
-                     expect_window=False)
-        self.english()
+        for number, scenario in enumerate(self.scenarios(), 1):
+            if only and number not in only:
+                continue
+            try:
+                scenario()
+            except Failure as failure:
+                self.checks.expect(False, str(failure))
+                Screenshot(self.display, self.shot_path("failure-%d" % number))
+                self.wine.fixture("remove")
         log("== %d failure(s) in %.0f s" % (len(self.checks.failures), time.time() - start))
         return 0 if not self.checks.failures else 1
 
@@ -537,13 +583,17 @@ def main():
     parser.add_argument("mode", choices=["test", "demo"])
     parser.add_argument("build")
     parser.add_argument("--shots")
+    parser.add_argument("--prefix", help="Wine prefix (default BUILD/e2e/wineprefix)")
+    parser.add_argument("--only", type=int, action="append", help="run only scenario N")
     arguments = parser.parse_args()
     if arguments.shots:
         shutil.rmtree(arguments.shots, ignore_errors=True)
         os.makedirs(arguments.shots)
-    runner = Runner(os.path.abspath(arguments.build), arguments.shots)
+    build = os.path.abspath(arguments.build)
+    runner = Runner(build, arguments.shots,
+                    arguments.prefix or os.path.join(build, "e2e", "wineprefix"))
     try:
-        return runner.test() if arguments.mode == "test" else runner.demo()
+        return runner.test(arguments.only) if arguments.mode == "test" else runner.demo()
     except Failure as failure:
         log("FAILED: %s" % failure)
         return 1
