@@ -420,9 +420,10 @@ class Runner:
         self.wine.fixture("install", *arguments)
 
     def full_removal(self, scenario, confirm_by_key, screenshots=False):
-        """Confirms, starts the removal, waits for the finish button and presses it."""
+        """Confirms, starts the removal, waits for the finish button and presses it. With
+        screenshots, the installation is big enough for the progress page to be caught."""
         log("== %s" % scenario)
-        self.install()
+        self.install("--files", "3000" if screenshots else "40")
         self.wine.start_running_program()
         watcher = self.wine.start_uninstaller()
         window = Window(self.display)
@@ -452,7 +453,9 @@ class Runner:
         while time.time() < deadline:
             shot = window.screenshot()
             shown = page_shown(shot)
-            if shown == "progress" and not seen_progress:
+            if shown == "progress" and not seen_progress and shot.pixel(
+                    (PROGRESS_BAR[0] + 60, PROGRESS_BAR[1])) != shot.pixel(PROGRESS_BAR):
+                # The bar has moved past its first state.
                 seen_progress = True
                 if screenshots:
                     window.screenshot(self.shot_path("page3-progress"))
