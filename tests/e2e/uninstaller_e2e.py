@@ -453,8 +453,8 @@ class Runner:
         while time.time() < deadline:
             shot = window.screenshot()
             shown = page_shown(shot)
-            if shown == "progress" and not seen_progress and shot.pixel(
-                    (PROGRESS_BAR[0] + 60, PROGRESS_BAR[1])) != shot.pixel(PROGRESS_BAR):
+            if shown == "progress" and not seen_progress and is_blue(
+                    shot.pixel((PROGRESS_BAR[0] + 60, PROGRESS_BAR[1]))):
                 # The bar has moved past its first state.
                 seen_progress = True
                 if screenshots:
