@@ -1,7 +1,7 @@
 #pragma once
 
 #include "FontInfo.h"
-#include "GdiHandles.h"
+#include "UniqueHandle.h"
 
 #include <windows.h>
 
@@ -10,7 +10,6 @@
 
 namespace DuiLib {
 
-using ScopedFont = ScopedGdi<gdi_traits::Object<HFONT>>;
 
 // The fonts of one manager: a default font and custom fonts addressed by index. Every font is
 // created from the platform's default GUI font description and owned here; metrics are measured

@@ -1,6 +1,5 @@
 #include "RunningAppShutdown.h"
 
-#include "AppConfig.h"
 #include "UniqueHandle.h"
 
 #include <windows.h>
@@ -90,9 +89,15 @@ std::vector<ScopedHandle> TerminateProcessesByName(const std::wstring& exeName) 
 
 }  // namespace
 
-void CloseRunningApp() {
-    CloseFirstMarkedWindow(GetWndMarkName());
-    WaitForProcessesToEnd(TerminateProcessesByName(GetProjectName() + L".exe"), kLongestPauseMs);
+void CloseRunningApp(const UninstallSettings& settings) {
+    CloseFirstMarkedWindow(settings.windowMarkName);
+    std::vector<ScopedHandle> ended;
+    for (const std::wstring& program : settings.runningProgramNames) {
+        for (ScopedHandle& process : TerminateProcessesByName(program)) {
+            ended.push_back(std::move(process));
+        }
+    }
+    WaitForProcessesToEnd(ended, kLongestPauseMs);
 }
 
 void KillProcessesByName(const std::wstring& exeName) {

@@ -11,6 +11,7 @@
 # Usage: scripts/benchmark.sh [files] [startup rounds]   (defaults 10000 and 5)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+. "$root/scripts/wine-location.sh"
 build="$root/build/x86_64"
 files=${1:-10000}
 rounds=${2:-5}
@@ -34,31 +35,30 @@ prefix="$build/benchmark/wineprefix"
 "$root/scripts/wine-prefix.sh" "$prefix" "$build" x11
 export DISPLAY=":$display" WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
     LANG=zh_CN.UTF-8
-wine=/usr/lib/wine/wine64
 cleanup() {
-    /usr/lib/wine/wineserver -k || true
+    "$wineserver" -k || true
     kill "$xvfb" 2>/dev/null || true
 }
 trap cleanup EXIT
 cd "$build"
-/usr/lib/wine/wineserver -p
+"$wineserver" -p
 # One window open for the whole run, so that Wine's desktop process is not started anew (and
 # counted) with every program.
-"$wine" 'B:\bin\demo_product.exe' hold >/dev/null 2>&1 &
+"$wine64" 'B:\bin\demo_product.exe' hold >/dev/null 2>&1 &
 sleep 2
 
 install() {
-    "$wine" 'B:\bin\demo_product.exe' remove >/dev/null
-    "$wine" 'B:\bin\demo_product.exe' install "$@" >/dev/null
+    "$wine64" 'B:\bin\demo_product.exe' remove >/dev/null
+    "$wine64" 'B:\bin\demo_product.exe' install "$@" >/dev/null
 }
 
 install
-startup=$("$wine" 'B:\bin\uninstall_benchmark.exe' startup "$rounds" | tr -d '\r')
+startup=$("$wine64" 'B:\bin\uninstall_benchmark.exe' startup "$rounds" | tr -d '\r')
 install --files "$files"
-removal=$("$wine" 'B:\bin\uninstall_benchmark.exe' uninstall | tr -d '\r')
+removal=$("$wine64" 'B:\bin\uninstall_benchmark.exe' uninstall | tr -d '\r')
 install --files "$files"
-walk=$("$wine" 'B:\bin\uninstall_benchmark.exe' walk | tr -d '\r')
-"$wine" 'B:\bin\demo_product.exe' remove >/dev/null
+walk=$("$wine64" 'B:\bin\uninstall_benchmark.exe' walk | tr -d '\r')
+"$wine64" 'B:\bin\demo_product.exe' remove >/dev/null
 
 echo "$startup"
 echo "$removal"

@@ -11,6 +11,7 @@
 # build/demo/screenshots.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+. "$root/scripts/wine-location.sh"
 "$root/scripts/setup.sh"
 ARCHS=x86_64 "$root/scripts/build.sh"
 
@@ -27,8 +28,7 @@ fi
 
 "$root/scripts/wine-prefix.sh" "$prefix" "$build" x11
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=${LANG:-zh_CN.UTF-8}
-wine=/usr/lib/wine/wine64
-product() { (cd "$build" && "$wine" 'B:\bin\demo_product.exe' "$@"); }
+product() { (cd "$build" && "$wine64" 'B:\bin\demo_product.exe' "$@"); }
 
 product install
 product start-app >/dev/null
@@ -39,4 +39,4 @@ product run 'C:\Program Files\QuorvelTablet\Uninstall.exe' | sed 's/^/   /'
 sleep 2
 echo "== Afterwards (gone = removed, present = left):"
 product state | sed 's/^/   /'
-/usr/lib/wine/wineserver -k || true
+"$wineserver" -k || true

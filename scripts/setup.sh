@@ -8,7 +8,7 @@ packages=(
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
     binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
     wine wine64
-    xvfb xauth imagemagick xdotool fonts-wqy-microhei
+    xvfb xauth x11-utils imagemagick xdotool python3 fonts-wqy-microhei
     libstb-dev libz-mingw-w64-dev nlohmann-json3-dev googletest
     clang-format locales
     python3

@@ -11,12 +11,12 @@
 #include "PlatformImage.h"
 #include "ResourceSettings.h"
 #include "RunningAppShutdown.h"
+#include "UninstallEngine.h"
 #include "UninstallMessages.h"
 #include "ZHorizontalBox.h"
 #include "ZPage1.h"
 #include "ZPage2.h"
 #include "ZPage3.h"
-#include "ZUninstallObj.h"
 #include "ZVerticalBox.h"
 #include "resource.h"
 
@@ -249,8 +249,8 @@ void ZMainFrame::BeginUninstall() {
         return;
     }
     pages->Select(kProgressPage);
-    CloseRunningApp();
-    ZUninstallObj::Instance().StartUninstall(GetDisplayName(), GetHWND());
+    CloseRunningApp(UninstallSettingsFromConfig());
+    UninstallEngine().StartUninstall(GetDisplayName(), GetHWND());
 }
 
 // The modal loop ends on the quit message; the main window run then destroys the frame.

@@ -8,6 +8,7 @@
 #include "PageNames.h"
 #include "ProgressMath.h"
 #include "ShellUtilities.h"
+#include "UninstallEngine.h"
 #include "UninstallMessages.h"
 #include "ZHorizontalBox.h"
 #include "ZInstallProgressUI.h"
@@ -144,7 +145,7 @@ void ZPage3::OnFinished() {
 }
 
 void ZPage3::FinishAndExit() {
-    FinishAndExit(ZUninstallObj::Instance().InstallPath());
+    FinishAndExit(UninstallEngine().InstallPath());
 }
 
 void ZPage3::FinishAndExit(const std::wstring& installPath) {

@@ -1,6 +1,6 @@
 #include "RunningAppShutdown.h"
 
-#include "AppConfig.h"
+#include "RemovalFixtures.h"
 #include "StandInProcess.h"
 #include "TestFiles.h"
 #include "TestProcess.h"
@@ -18,8 +18,6 @@ constexpr DWORD kKilledExitCode = 1981;
 
 class RunningAppShutdownTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { ASSERT_TRUE(LoadAppConfig(::GetModuleHandleW(nullptr))); }
-
     // Starts the stand-in program as exePath with the given window mark ("-" for none) and waits
     // until its window exists. With closes, the stand-in ends by itself when asked to close.
     std::unique_ptr<test::StandInProcess> Start(const std::wstring& exePath,
@@ -49,7 +47,7 @@ protected:
     // Milliseconds that CloseRunningApp took.
     static ULONGLONG TimedCloseRunningApp() {
         const ULONGLONG start = ::GetTickCount64();
-        CloseRunningApp();
+        CloseRunningApp(test::ProductSettings());
         return ::GetTickCount64() - start;
     }
 
@@ -61,14 +59,9 @@ protected:
 constexpr ULONGLONG kLongestPauseMs = 1000;
 constexpr ULONGLONG kSlackMs = 700;
 
-TEST_F(RunningAppShutdownTest, ConfigurationNamesTheMarkAndTheExecutable) {
-    EXPECT_EQ(GetWndMarkName(), L"QuorvelWndMark");
-    EXPECT_EQ(GetProjectName(), L"QuorvelTablet");
-}
-
 TEST_F(RunningAppShutdownTest, MarkedWindowIsAskedToCloseAndItsProcessEnded) {
     const std::wstring record = scratch_ / L"app.txt";
-    auto app = Start(StandInPath(), GetWndMarkName(), record);
+    auto app = Start(StandInPath(), test::ProductSettings().windowMarkName, record);
 
     const ULONGLONG elapsed = TimedCloseRunningApp();
 
@@ -82,7 +75,7 @@ TEST_F(RunningAppShutdownTest, MarkedWindowIsAskedToCloseAndItsProcessEnded) {
 
 TEST_F(RunningAppShutdownTest, ProgramThatClosesWhenAskedEndsOnItsOwnWithoutTheWholePause) {
     const std::wstring record = scratch_ / L"app.txt";
-    auto app = Start(StandInPath(), GetWndMarkName(), record, true);
+    auto app = Start(StandInPath(), test::ProductSettings().windowMarkName, record, true);
 
     const ULONGLONG elapsed = TimedCloseRunningApp();
 
@@ -105,10 +98,10 @@ TEST_F(RunningAppShutdownTest, MatchingProcessWithoutMarkedWindowIsGoneWhenTheCa
 TEST_F(RunningAppShutdownTest, EveryProcessOfTheExecutableIsEndedButOnlyOneWindowAsked) {
     const std::wstring firstRecord = scratch_ / L"first.txt";
     const std::wstring secondRecord = scratch_ / L"second.txt";
-    auto first = Start(StandInPath(), GetWndMarkName(), firstRecord);
-    auto second = Start(StandInPath(), GetWndMarkName(), secondRecord);
+    auto first = Start(StandInPath(), test::ProductSettings().windowMarkName, firstRecord);
+    auto second = Start(StandInPath(), test::ProductSettings().windowMarkName, secondRecord);
 
-    CloseRunningApp();
+    CloseRunningApp(test::ProductSettings());
 
     EXPECT_EQ(first->WaitForExitCode(0), kKilledExitCode);
     EXPECT_EQ(second->WaitForExitCode(0), kKilledExitCode);
@@ -119,7 +112,7 @@ TEST_F(RunningAppShutdownTest, ExecutableNameMatchesInAnyLetterCase) {
     const std::wstring record = scratch_ / L"app.txt";
     auto app = Start(CopyOfStandIn(L"quorvelTABLET.EXE"), L"-", record);
 
-    CloseRunningApp();
+    CloseRunningApp(test::ProductSettings());
 
     EXPECT_EQ(app->WaitForExitCode(0), kKilledExitCode);
     EXPECT_FALSE(AskedToClose(record));
@@ -127,7 +120,8 @@ TEST_F(RunningAppShutdownTest, ExecutableNameMatchesInAnyLetterCase) {
 
 TEST_F(RunningAppShutdownTest, MarkedWindowOfAnotherProgramIsOnlyAskedToClose) {
     const std::wstring record = scratch_ / L"other.txt";
-    auto other = Start(CopyOfStandIn(L"QuorvelTablet2.exe"), GetWndMarkName(), record);
+    auto other =
+        Start(CopyOfStandIn(L"QuorvelTablet2.exe"), test::ProductSettings().windowMarkName, record);
 
     const ULONGLONG elapsed = TimedCloseRunningApp();
 

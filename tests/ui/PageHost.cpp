@@ -1,6 +1,6 @@
 #include "PageHost.h"
 
-#include "GdiHandles.h"
+#include "UniqueHandle.h"
 #include "Localization.h"
 #include "PathUtil.h"
 
@@ -118,8 +118,8 @@ void AddProgramFonts(DuiLib::CUIManager& manager) {
 }
 
 int TextWidth(DuiLib::CUIManager& manager, int fontIndex, const std::wstring& text) {
-    DuiLib::ScopedMemoryDC dc(::CreateCompatibleDC(nullptr));
-    DuiLib::ScopedSelectObject font(dc.Get(), manager.FontAt(fontIndex));
+    ScopedMemoryDC dc(::CreateCompatibleDC(nullptr));
+    ScopedSelectObject font(dc.Get(), manager.FontAt(fontIndex));
     SIZE size = {0, 0};
     ::GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
     return size.cx;

@@ -42,7 +42,8 @@ void SelfDelete() {
     ::ExitProcess(0);
 }
 
-bool RunElevated(int showCommand, const std::wstring& file, const std::wstring& parameters) {
+bool RunElevated(int showCommand, const std::wstring& file, const std::wstring& parameters,
+                 const std::wstring& workingFolder) {
     SHELLEXECUTEINFOW info = {};
     info.cbSize = sizeof info;
     // No error box: the caller runs on the worker thread without a visible window, and a box
@@ -51,6 +52,7 @@ bool RunElevated(int showCommand, const std::wstring& file, const std::wstring& 
     info.lpVerb = L"runas";
     info.lpFile = file.c_str();
     info.lpParameters = parameters.c_str();
+    info.lpDirectory = workingFolder.empty() ? nullptr : workingFolder.c_str();
     info.nShow = showCommand;
     if (::ShellExecuteExW(&info)) {
         return true;
