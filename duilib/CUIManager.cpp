@@ -478,7 +478,7 @@ bool CUIManager::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam,
         result = ::SendMessageW(child, *reflected, wParam, lParam);
         return true;
     }
-    if (std::optional<InputRoute> route = RouteInput(message, wParam, lParam, KeyboardState())) {
+    if (std::optional<InputRoute> route = RouteInput(message, wParam, lParam)) {
         OnInput(*route);
         return false;
     }
@@ -627,7 +627,7 @@ void CUIManager::OnInput(const InputRoute& route) {
     }
     UIEvent event = MakeEvent(route.kind, target, point);
     event.key = route.key;
-    event.keyState = route.keyState;
+    event.keyState = route.keyboardKeyState ? KeyboardState() : route.keyState;
     event.wParam = route.wParam;
     // The context menu names the control it was opened over.
     event.lParam =
@@ -783,8 +783,7 @@ bool CUIManager::PreHandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
             }
             return false;
         case WM_SYSKEYDOWN:
-            if (std::optional<InputRoute> route =
-                    RouteInput(message, wParam, lParam, KeyboardState())) {
+            if (std::optional<InputRoute> route = RouteInput(message, wParam, lParam)) {
                 OnInput(*route);
             }
             return false;
