@@ -78,6 +78,13 @@ protected:
         return control;
     }
 
+    // What reached the window, read back through its DC.
+    void CopyWindowInto(test::TestCanvas& canvas) {
+        const HDC windowDc = ::GetDC(window.Window());
+        ::BitBlt(canvas.Dc(), 0, 0, 200, 100, windowDc, 0, 0, SRCCOPY);
+        ::ReleaseDC(window.Window(), windowDc);
+    }
+
     LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam) {
         return ::SendMessageW(window.Window(), message, wParam, lParam);
     }
@@ -383,11 +390,8 @@ TEST_F(ManagerWindowTest, PaintingDrawsTheTreeIntoTheWindowThroughTheOffscreenBi
     EXPECT_EQ(canvas.Pixel(100, 90), 0x0000FFu);
     EXPECT_EQ(canvas.Pixel(100, 45), 0xFFFFFFu) << "b has no background";
 
-    // What reached the window: read back through its DC.
-    HDC windowDc = ::GetDC(window.Window());
     test::TestCanvas copy(200, 100);
-    ::BitBlt(copy.Dc(), 0, 0, 200, 100, windowDc, 0, 0, SRCCOPY);
-    ::ReleaseDC(window.Window(), windowDc);
+    CopyWindowInto(copy);
     EXPECT_EQ(copy.Pixel(100, 15), 0xFF0000u);
     EXPECT_EQ(copy.Pixel(100, 90), 0x0000FFu);
 }
@@ -397,10 +401,8 @@ TEST_F(ManagerWindowTest, RepaintOutlineMarksTheRepaintedArea) {
     RECT part = {20, 40, 60, 50};
     ::InvalidateRect(window.Window(), &part, FALSE);
     ::UpdateWindow(window.Window());
-    HDC windowDc = ::GetDC(window.Window());
     test::TestCanvas copy(200, 100);
-    ::BitBlt(copy.Dc(), 0, 0, 200, 100, windowDc, 0, 0, SRCCOPY);
-    ::ReleaseDC(window.Window(), windowDc);
+    CopyWindowInto(copy);
     EXPECT_EQ(copy.Pixel(20, 45), 0xDC0000u);
     EXPECT_EQ(copy.Pixel(40, 40), 0xDC0000u);
     EXPECT_NE(copy.Pixel(40, 45), 0xDC0000u);
