@@ -149,6 +149,17 @@ TEST_F(ManagerWindowTest, ButtonReleasedOutsideEveryControlStillReachesTheCaptur
     EXPECT_TRUE(b->events.empty() && c->Count(kEventButtonUp) == 0);
 }
 
+TEST_F(ManagerWindowTest, ButtonDownOnAControlOfAnotherManagerIsIgnored) {
+    CUIManager other;
+    b->AttachManager(&other, root, false);
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, PointParam(CentreOf(b)));
+    Send(WM_MOUSEMOVE, 0, PointParam(CentreOf(b)));
+    EXPECT_TRUE(b->events.empty());
+    EXPECT_EQ(window.Manager().CaptureControl(), nullptr);
+    EXPECT_EQ(window.Manager().HotControl(), nullptr);
+    b->AttachManager(&window.Manager(), root, false);
+}
+
 TEST_F(ManagerWindowTest, HotTrackingEntersAndLeaves) {
     a->Clear();
     Send(WM_MOUSEMOVE, 0, PointParam(CentreOf(a)));
@@ -442,6 +453,20 @@ TEST(ManagerResourcesTest, FontsByIndexFallBackToTheDefaultAndMeasureOnFirstUse)
     manager.SetClassAttributes(L"VScrollBar", L"width=\"8\"");
     manager.SetClassAttributes(L"VScrollBar", L"width=\"9\"");
     EXPECT_EQ(child.ClassAttributes(L"VScrollBar"), L"width=\"8\"") << "the first list stays";
+}
+
+TEST(ManagerResourcesTest, InitialSizeResizesTheWindowOnlyBeforeItHasATree) {
+    test::ManagedWindow window(50, 50);
+    window.Manager().SetInitialSize(120, 80);
+    RECT bounds = {};
+    ::GetWindowRect(window.Window(), &bounds);
+    EXPECT_EQ(bounds.right - bounds.left, 120);
+    EXPECT_EQ(bounds.bottom - bounds.top, 80);
+    window.Manager().AttachRoot(new CControlUI);
+    window.Manager().SetInitialSize(200, 200);
+    ::GetWindowRect(window.Window(), &bounds);
+    EXPECT_EQ(bounds.right - bounds.left, 120);
+    EXPECT_EQ(window.Manager().InitialSize().cx, 200);
 }
 
 TEST(ManagerResourcesTest, WindowAlphaMakesTheWindowLayeredOnlyWithinRange) {
