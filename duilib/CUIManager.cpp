@@ -5,16 +5,16 @@
 #include "CImageCache.h"
 #include "ControlSearch.h"
 #include "ImageDrawing.h"
-#include "RenderPrimitives.h"
 #include "InputTranslation.h"
 #include "PlatformImage.h"
+#include "RenderPrimitives.h"
 #include "ResourceSettings.h"
 #include "SystemFolderLibrary.h"
 
 #include <windowsx.h>
 
 #include <algorithm>
-#include <cwchar>
+#include <utility>
 
 namespace DuiLib {
 
@@ -64,25 +64,12 @@ bool RemoveFirst(std::vector<T*>& list, T* item) {
     return true;
 }
 
-struct NameRegistration {
-    CNameMap<CControlUI*>* names;
-};
-
-CControlUI* RegisterName(CControlUI* control, void* data) {
+CControlUI* RegisterName(CControlUI* control, void* names) {
     const std::wstring name = control->GetName();
     if (!name.empty()) {
-        static_cast<NameRegistration*>(data)->names->Set(name, control);
+        static_cast<CNameMap<CControlUI*>*>(names)->Set(name, control);
     }
     return nullptr;
-}
-
-UIEvent MakeEvent(int kind, CControlUI* sender, POINT point) {
-    UIEvent event;
-    event.kind = kind;
-    event.sender = sender;
-    event.timestamp = ::GetTickCount();
-    event.mouse = point;
-    return event;
 }
 
 }  // namespace
@@ -95,11 +82,8 @@ CUIManager::~CUIManager() {
     RunDelayedCleanup();
     asyncNotifications_.clear();
     nameMap_.Clear();
-    if (root_ != nullptr) {
-        CControlUI* root = root_;
-        delete root;  // the manager owns the root; its destructor calls ForgetControl
-        root_ = nullptr;
-    }
+    // The manager owns the root. Taken out first: controls being destroyed call back.
+    delete std::exchange(root_, nullptr);
     if (paintDc_ != nullptr) {
         ::ReleaseDC(window_, paintDc_);
     }
@@ -141,8 +125,7 @@ void CUIManager::AdoptControls(CControlUI* control, CControlUI* parent) {
     }
     control->AttachManager(this, parent != nullptr ? parent : control->Parent(), true);
     // Children register before their container, so a later control replaces an earlier one.
-    NameRegistration registration{&nameMap_};
-    control->Search(RegisterName, &registration, kFindAll);
+    control->Search(RegisterName, &nameMap_, kFindAll);
 }
 
 CControlUI* CUIManager::ControlByName(const std::wstring& name) const {
@@ -275,9 +258,6 @@ void CUIManager::OnPaint() {
         }
     }
     input_.MoveFocusIfNeeded();
-    if (root_ == nullptr) {
-        return;
-    }
     painter_.Paint(window_, root_, postPaintControls_);
     if (layoutNeeded_) {
         ::InvalidateRect(window_, nullptr, FALSE);
@@ -450,9 +430,14 @@ bool CUIManager::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam,
         }
         case WM_TIMER:
             if (const TimerEntry* entry = timers_.Expired(wParam)) {
-                UIEvent event = MakeEvent(kEventTimer, entry->control, input_.LastMousePos());
+                // Copied out: the control may stop its timers while handling the event.
+                UIEvent event;
+                event.kind = kEventTimer;
+                event.sender = entry->control;
+                event.timestamp = ::GetTickCount();
+                event.mouse = input_.LastMousePos();
                 event.wParam = entry->localId;
-                entry->control->DispatchEvent(event);
+                event.sender->DispatchEvent(event);
             }
             return false;
         case WM_MOUSEMOVE:
