@@ -455,6 +455,45 @@ TEST(ManagerResourcesTest, FontsByIndexFallBackToTheDefaultAndMeasureOnFirstUse)
     EXPECT_EQ(child.ClassAttributes(L"VScrollBar"), L"width=\"8\"") << "the first list stays";
 }
 
+TEST(ManagerPaintTest, KeptBackgroundShowsThroughWhereNoControlPaints) {
+    for (const bool keep : {true, false}) {
+        test::ManagedWindow window(60, 40);
+        window.Repaint();
+        // What the window showed before its tree: green.
+        const HDC dc = ::GetDC(window.Window());
+        const RECT whole = {0, 0, 60, 40};
+        ScopedBrush green(::CreateSolidBrush(RGB(0, 255, 0)));
+        ::FillRect(dc, &whole, green.Get());
+        ::ReleaseDC(window.Window(), dc);
+
+        window.Manager().SetKeepBackground(keep);
+        auto* root = new CVerticalLayoutUI;
+        auto* bar = new CControlUI;
+        bar->SetFixedHeight(10);
+        bar->SetBkColor(0xFF0000FF);
+        root->Append(bar);
+        window.Manager().AttachRoot(root);
+        window.Repaint();
+        window.Repaint();
+
+        test::TestCanvas copy(60, 40);
+        const HDC windowDc = ::GetDC(window.Window());
+        ::BitBlt(copy.Dc(), 0, 0, 60, 40, windowDc, 0, 0, SRCCOPY);
+        ::ReleaseDC(window.Window(), windowDc);
+        EXPECT_EQ(copy.Pixel(30, 5), 0x0000FFu);
+        EXPECT_EQ(copy.Pixel(30, 30) == 0x00FF00u, keep) << keep;
+    }
+}
+
+TEST(ManagerResourcesTest, ModuleDirectoryHoldsTheProgram) {
+    const std::wstring directory = CUIManager::ModuleDirectory();
+    ASSERT_FALSE(directory.empty());
+    EXPECT_EQ(directory.back(), L'\\');
+    wchar_t path[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    EXPECT_EQ(std::wstring(path).rfind(directory, 0), 0u);
+}
+
 TEST(ManagerResourcesTest, InitialSizeResizesTheWindowOnlyBeforeItHasATree) {
     test::ManagedWindow window(50, 50);
     window.Manager().SetInitialSize(120, 80);
