@@ -6,9 +6,10 @@
 // with exit code 0. Never returns.
 [[noreturn]] void SelfDelete();
 
-// Starts file with the shell verb "runas" in workingFolder (empty: this process's current folder)
-// and returns at once, without waiting for it. False only when the user refused the elevation or
-// the file was not found.
+// Starts file elevated in workingFolder (empty: this process's current folder) and returns at once,
+// without waiting for it: with the shell verb "runas", or, when this process is elevated already
+// and a folder is given, directly with that folder, so that this process's working folder is never
+// touched. False only when the user refused the elevation or the file was not found.
 bool RunElevated(int showCommand, const std::wstring& file, const std::wstring& parameters,
                  const std::wstring& workingFolder = std::wstring());
 

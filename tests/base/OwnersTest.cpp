@@ -156,10 +156,11 @@ TEST(MemoryOwnersTest, CoTaskMemoryAndLocalMemoryAreHeldUntilReleased) {
     EXPECT_NE(message.Get(), nullptr);
 }
 
-TEST(RedirectionOwnerTest, A64BitProcessHasNoRedirectionToTurnOff) {
+TEST(RedirectionOwnerTest, OnlyA32BitProcessOn64BitWindowsHasRedirectionToTurnOff) {
+    BOOL wow64 = FALSE;
+    ASSERT_TRUE(::IsWow64Process(::GetCurrentProcess(), &wow64));
     const ScopedFsRedirectionOff redirectionOff;
-    static_assert(sizeof(void*) == 8, "the tests run as a 64-bit process");
-    EXPECT_FALSE(redirectionOff.Active());
+    EXPECT_EQ(redirectionOff.Active(), wow64 != FALSE);
 }
 
 TEST(FileSystemTest, TellsFilesFoldersAndMissingPathsApart) {

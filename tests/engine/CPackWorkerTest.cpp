@@ -222,9 +222,9 @@ TEST(CPackWorkerTest, ConcurrentPostsAndStopsLoseNothingAndLeaveAWorkingQueue) {
             });
         }
         for (int stopper = 0; stopper < kStoppers; ++stopper) {
-            threads.emplace_back([&, stopper] {
+            threads.emplace_back([&] {
                 ::WaitForSingleObject(go.Get(), INFINITE);
-                ::Sleep(static_cast<DWORD>(stopper + round % 3));
+                ::Sleep(static_cast<DWORD>(round % 3));
                 worker.Stop();
             });
         }
