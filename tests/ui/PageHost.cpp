@@ -1,5 +1,6 @@
 #include "PageHost.h"
 
+#include "CContainerUI.h"
 #include "GdiHandles.h"
 #include "Localization.h"
 #include "PathUtil.h"
@@ -66,8 +67,11 @@ PageHost::PageHost(std::unique_ptr<DuiLib::CControlUI> page, int width, int heig
     ::SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowProc));
     manager_.AttachWindow(window_);
     AddProgramFonts(manager_);
-    page_ = page.release();
-    manager_.AttachRoot(page_);
+    // The page sits in a container, as in the main window's page area: a control is initialised
+    // (OnInit) when it joins a parent.
+    auto area = std::make_unique<DuiLib::CContainerUI>();
+    page_ = area->Add(std::move(page));
+    manager_.AttachRoot(area.release());
     ::ShowWindow(window_, SW_SHOWNOACTIVATE);
     Layout();
 }
