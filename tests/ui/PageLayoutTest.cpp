@@ -79,6 +79,10 @@ TEST_P(PageLayoutTest, SecondPageShowsADisabledReadOnlyFieldAndACentredStartButt
     ASSERT_NE(edit, nullptr);
     EXPECT_FALSE(edit->IsEnabled());
     EXPECT_TRUE(edit->IsReadOnly());
+    EXPECT_EQ(edit->BorderColor(), 0xFFAAAAAAu);
+    const RECT sides = edit->SideBorderSize();
+    const RECT onePixel = {1, 1, 1, 1};
+    EXPECT_TRUE(::EqualRect(&sides, &onePixel));
 
     const RECT start = host.PageRect(PageNames::kStartButton);
     const int fitted = test::TextWidth(host.Manager(), 2, Translate(L"开始卸载")) + 40;
