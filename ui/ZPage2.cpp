@@ -40,7 +40,7 @@ void ZPage2::OnInit() {
     field->SetEnabled(false);
     field->ApplyAttribute(L"bordersize", L"1,1,1,1");
     field->ApplyAttribute(L"padding", L"1,1,1,1");
-    field->ApplyAttribute(L"bordercolor", L"0xFFAAAAAA");
+    field->SetBorderColor(0xFFAAAAAA);
     location->Add(std::move(field));
     location->Add(MakeSpacer(0, 5));
     content->Add(std::move(location));
