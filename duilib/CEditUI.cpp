@@ -50,15 +50,21 @@ UINT CEditUI::ControlFlags() const {
 }
 
 void CEditUI::SetText(std::wstring_view text) {
-    CLabelUI::SetText(text);
+    // The native window first: its change notification stores the text and announces it.
     if (editWindow_ != nullptr) {
         const std::wstring copy(text);
         ::SetWindowTextW(editWindow_->GetHWND(), copy.c_str());
     }
+    CLabelUI::SetText(text);
     Invalidate();
 }
 
 void CEditUI::OnNativeTextChanged(const std::wstring& text) {
+    // Some edit implementations report a change for a key they refused (a full edit, a
+    // read-only one); only a text that really changed is announced.
+    if (text == GetText()) {
+        return;
+    }
     CLabelUI::SetText(text);
     SendNotification(NotifyType::kTextChanged);
 }

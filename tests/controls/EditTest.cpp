@@ -17,15 +17,16 @@ std::wstring NativeText(HWND window) {
     return std::wstring(buffer.data(), static_cast<size_t>(length));
 }
 
-// An edit (0,0,400,30) above a button (0,30,400,70) in a real window, driven with real messages.
+// A button (0,0,400,40) above an edit (0,40,400,70) in a real window, driven with real messages.
+// The button comes first, so it holds the focus the window gives its first tab stop.
 class EditWindowTest : public test::ControlsFixture {
 protected:
     void SetUp() override {
         Build([this](CVerticalLayoutUI& root) {
-            edit = root.Add(std::make_unique<CEditUI>());
-            edit->SetFixedHeight(30);
             button = root.Add(std::make_unique<CButtonUI>());
             button->SetFixedHeight(40);
+            edit = root.Add(std::make_unique<CEditUI>());
+            edit->SetFixedHeight(30);
         });
     }
 
