@@ -70,12 +70,7 @@ void CButtonUI::SetEnabled(bool enabled) {
 }
 
 void CButtonUI::HandleEvent(UIEvent& event) {
-    if (!IsMouseEnabled() && IsMouseEvent(event.kind)) {
-        if (Parent() != nullptr) {
-            Parent()->HandleEvent(event);
-        } else {
-            CLabelUI::HandleEvent(event);
-        }
+    if (PassOnMouseEvent(event)) {
         return;
     }
     const RECT item = Bounds();
@@ -141,20 +136,11 @@ void CButtonUI::ApplyAttribute(std::wstring_view name, std::wstring_view value) 
 }
 
 SIZE CButtonUI::MeasureSize(SIZE /*available*/) {
-    if (FixedHeight() != 0) {
-        return SIZE{FixedWidth(), FixedHeight()};
-    }
-    return SIZE{FixedWidth(), FontHeight() + 8};
+    return SizeForFont(8);
 }
 
 bool CButtonUI::DrawStateImage(HDC dc, std::wstring& image) {
-    if (image.empty()) {
-        return false;
-    }
-    if (!DrawImage(dc, image)) {
-        image.clear();
-    }
-    return true;
+    return DrawOwnImage(dc, image) != ImageResult::kEmpty;
 }
 
 void CButtonUI::PaintStateImage(HDC dc) {

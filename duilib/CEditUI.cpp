@@ -99,12 +99,7 @@ void CEditUI::OpenNativeWindow() {
 }
 
 void CEditUI::HandleEvent(UIEvent& event) {
-    if (!IsMouseEnabled() && IsMouseEvent(event.kind)) {
-        if (Parent() != nullptr) {
-            Parent()->HandleEvent(event);
-        } else {
-            CLabelUI::HandleEvent(event);
-        }
+    if (PassOnMouseEvent(event)) {
         return;
     }
     switch (event.kind) {
@@ -192,21 +187,7 @@ void CEditUI::ApplyAttribute(std::wstring_view name, std::wstring_view value) {
 }
 
 SIZE CEditUI::MeasureSize(SIZE /*available*/) {
-    if (FixedHeight() != 0) {
-        return SIZE{FixedWidth(), FixedHeight()};
-    }
-    return SIZE{FixedWidth(), FontHeight() + 6};
-}
-
-bool CEditUI::DrawStateImage(HDC dc, std::wstring& image) {
-    if (image.empty()) {
-        return false;
-    }
-    if (!DrawImage(dc, image)) {
-        image.clear();
-        return false;
-    }
-    return true;
+    return SizeForFont(6);
 }
 
 void CEditUI::PaintStateImage(HDC dc) {
@@ -220,10 +201,11 @@ void CEditUI::PaintStateImage(HDC dc) {
     } else if ((state_ & kStateHot) != 0) {
         stateImage = &hotImage_;
     }
-    if (stateImage != nullptr && DrawStateImage(dc, *stateImage)) {
+    // A state image that cannot be drawn gives way to the normal one.
+    if (stateImage != nullptr && DrawOwnImage(dc, *stateImage) == ImageResult::kDrawn) {
         return;
     }
-    DrawStateImage(dc, normalImage_);
+    DrawOwnImage(dc, normalImage_);
 }
 
 void CEditUI::PaintTextLayer(HDC dc) {
