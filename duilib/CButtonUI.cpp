@@ -94,7 +94,7 @@ void CButtonUI::HandleEvent(UIEvent& event) {
             return;
         case kEventMouseMove:
             if ((state_ & kStateCaptured) != 0) {
-                state_ = inside ? state_ | kStatePushed : state_ & ~kStatePushed;
+                state_ = WithStateBit(state_, kStatePushed, inside);
                 Invalidate();
             }
             return;
@@ -116,7 +116,7 @@ void CButtonUI::HandleEvent(UIEvent& event) {
         case kEventMouseEnter:
         case kEventMouseLeave:
             if (IsEnabled()) {
-                state_ = event.kind == kEventMouseEnter ? state_ | kStateHot : state_ & ~kStateHot;
+                state_ = WithStateBit(state_, kStateHot, event.kind == kEventMouseEnter);
                 Invalidate();
             }
             break;
@@ -144,8 +144,8 @@ bool CButtonUI::DrawStateImage(HDC dc, std::wstring& image) {
 }
 
 void CButtonUI::PaintStateImage(HDC dc) {
-    state_ = HasFocus() ? state_ | kStateFocused : state_ & ~kStateFocused;
-    state_ = IsEnabled() ? state_ & ~kStateDisabled : state_ | kStateDisabled;
+    state_ = WithStateBit(state_, kStateFocused, HasFocus());
+    state_ = WithStateBit(state_, kStateDisabled, !IsEnabled());
 
     // The first look that applies and has an image wins; the fore image goes over it.
     auto drawLook = [&]() -> bool {

@@ -147,7 +147,7 @@ void CEditUI::HandleEvent(UIEvent& event) {
         case kEventMouseEnter:
         case kEventMouseLeave:
             if (IsEnabled()) {
-                state_ = event.kind == kEventMouseEnter ? state_ | kStateHot : state_ & ~kStateHot;
+                state_ = WithStateBit(state_, kStateHot, event.kind == kEventMouseEnter);
                 Invalidate();
                 return;
             }
@@ -191,8 +191,8 @@ SIZE CEditUI::MeasureSize(SIZE /*available*/) {
 }
 
 void CEditUI::PaintStateImage(HDC dc) {
-    state_ = HasFocus() ? state_ | kStateFocused : state_ & ~kStateFocused;
-    state_ = IsEnabled() ? state_ & ~kStateDisabled : state_ | kStateDisabled;
+    state_ = WithStateBit(state_, kStateFocused, HasFocus());
+    state_ = WithStateBit(state_, kStateDisabled, !IsEnabled());
     std::wstring* stateImage = nullptr;
     if ((state_ & kStateDisabled) != 0) {
         stateImage = &disabledImage_;

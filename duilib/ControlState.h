@@ -14,4 +14,9 @@ enum ControlStateBits : UINT {
     kStateCaptured = 0x40,
 };
 
+// state with bit set when on, else cleared.
+inline UINT WithStateBit(UINT state, UINT bit, bool on) {
+    return on ? state | bit : state & ~bit;
+}
+
 }  // namespace DuiLib
