@@ -10,13 +10,12 @@ POINT PointOf(LPARAM lParam) {
     return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
 }
 
-InputRoute KeyRoute(UIEventKind kind, EventTarget target, WPARAM wParam, LPARAM lParam,
-                    WORD keyboardState) {
+InputRoute KeyRoute(UIEventKind kind, EventTarget target, WPARAM wParam, LPARAM lParam) {
     InputRoute route;
     route.kind = kind;
     route.target = target;
     route.key = static_cast<wchar_t>(wParam);
-    route.keyState = keyboardState;
+    route.keyboardKeyState = true;
     route.wParam = wParam;
     route.lParam = lParam;
     return route;
@@ -37,25 +36,22 @@ InputRoute ButtonRoute(UIEventKind kind, EventTarget target, WPARAM wParam, LPAR
 
 }  // namespace
 
-std::optional<InputRoute> RouteInput(UINT message, WPARAM wParam, LPARAM lParam,
-                                     WORD keyboardState) {
+std::optional<InputRoute> RouteInput(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_KEYDOWN: {
-            InputRoute route =
-                KeyRoute(kEventKeyDown, EventTarget::kFocus, wParam, lParam, keyboardState);
+            InputRoute route = KeyRoute(kEventKeyDown, EventTarget::kFocus, wParam, lParam);
             route.becomeKeyTarget = true;
             return route;
         }
         case WM_KEYUP: {
-            InputRoute route =
-                KeyRoute(kEventKeyUp, EventTarget::kKeyTarget, wParam, lParam, keyboardState);
+            InputRoute route = KeyRoute(kEventKeyUp, EventTarget::kKeyTarget, wParam, lParam);
             route.endKeyTarget = true;
             return route;
         }
         case WM_CHAR:
-            return KeyRoute(kEventChar, EventTarget::kFocus, wParam, lParam, keyboardState);
+            return KeyRoute(kEventChar, EventTarget::kFocus, wParam, lParam);
         case WM_SYSKEYDOWN:
-            return KeyRoute(kEventSysKey, EventTarget::kFocus, wParam, lParam, keyboardState);
+            return KeyRoute(kEventSysKey, EventTarget::kFocus, wParam, lParam);
         case WM_LBUTTONDOWN: {
             InputRoute route = ButtonRoute(kEventButtonDown, EventTarget::kPointed, wParam, lParam);
             route.focusWindow = true;
@@ -98,7 +94,7 @@ std::optional<InputRoute> RouteInput(UINT message, WPARAM wParam, LPARAM lParam,
             route.point = PointOf(lParam);
             route.hasPoint = true;
             route.screenPoint = true;
-            route.keyState = keyboardState;
+            route.keyboardKeyState = true;
             // 1 when the wheel turned towards the user.
             route.wParam = GET_WHEEL_DELTA_WPARAM(wParam) < 0 ? 1 : 0;
             route.lParam = lParam;
