@@ -9,14 +9,6 @@ namespace DuiLib {
 
 namespace {
 
-int Width(const RECT& rect) {
-    return rect.right - rect.left;
-}
-
-int Height(const RECT& rect) {
-    return rect.bottom - rect.top;
-}
-
 void FillOpaque(HDC dc, const RECT& rect, COLORREF color) {
     const COLORREF previous = ::SetBkColor(dc, color);
     ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
@@ -63,7 +55,8 @@ void FillColor(HDC dc, const RECT& rect, DWORD color) {
     *pixel.Pixels() = (static_cast<DWORD>(alpha) << 24) | (premultiplied(16) << 16) |
                       (premultiplied(8) << 8) | premultiplied(0);
     const BLENDFUNCTION blend = {AC_SRC_OVER, 0, 0xFF, AC_SRC_ALPHA};
-    alphaBlend(dc, rect.left, rect.top, Width(rect), Height(rect), pixel.Dc(), 0, 0, 1, 1, blend);
+    alphaBlend(dc, rect.left, rect.top, RectWidth(rect), RectHeight(rect), pixel.Dc(), 0, 0, 1, 1,
+               blend);
 }
 
 void FillGradient(HDC dc, const RECT& rect, DWORD first, DWORD second, bool vertical, int steps) {
@@ -76,15 +69,15 @@ void FillGradient(HDC dc, const RECT& rect, DWORD first, DWORD second, bool vert
         DrawOpaqueGradient(dc, rect, first, second, vertical, steps);
         return;
     }
-    MemoryCanvas canvas(dc, Width(rect), Height(rect));
+    MemoryCanvas canvas(dc, RectWidth(rect), RectHeight(rect));
     if (!canvas.IsValid()) {
         return;
     }
-    const RECT local = {0, 0, Width(rect), Height(rect)};
+    const RECT local = {0, 0, RectWidth(rect), RectHeight(rect)};
     DrawOpaqueGradient(canvas.Dc(), local, first, second, vertical, steps);
     const BLENDFUNCTION blend = {AC_SRC_OVER, 0, static_cast<BYTE>(alpha), 0};
-    alphaBlend(dc, rect.left, rect.top, Width(rect), Height(rect), canvas.Dc(), 0, 0, Width(rect),
-               Height(rect), blend);
+    alphaBlend(dc, rect.left, rect.top, RectWidth(rect), RectHeight(rect), canvas.Dc(), 0, 0,
+               RectWidth(rect), RectHeight(rect), blend);
 }
 
 std::vector<GradientBand> GradientBands(const RECT& rect, DWORD first, DWORD second, bool vertical,
@@ -102,7 +95,7 @@ std::vector<GradientBand> GradientBands(const RECT& rect, DWORD first, DWORD sec
         shift = 5;
     }
     const int count = 1 << shift;
-    const int length = vertical ? Height(rect) : Width(rect);
+    const int length = vertical ? RectHeight(rect) : RectWidth(rect);
     const int end = vertical ? rect.bottom : rect.right;
     // Band i (counted from the far end) covers the stretch between the i-th and (i+1)-th
     // division from the far end.

@@ -9,6 +9,14 @@ namespace DuiLib {
 
 // Colour, gradient and line drawing used by the controls' paint steps. Colours are 0xAARRGGBB.
 
+inline int RectWidth(const RECT& rect) {
+    return rect.right - rect.left;
+}
+
+inline int RectHeight(const RECT& rect) {
+    return rect.bottom - rect.top;
+}
+
 // Nothing when the alpha is 0; an opaque fill at alpha 255; otherwise the colour is blended over
 // rect with its alpha.
 void FillColor(HDC dc, const RECT& rect, DWORD color);
