@@ -158,6 +158,32 @@ TEST_F(EditWindowTest, PasswordAndNumberStylesReachTheNativeWindow) {
     EXPECT_EQ(::SendMessageW(native, EM_GETPASSWORDCHAR, 0, 0), L'*');
 }
 
+TEST_F(EditWindowTest, TheNativeWindowAlwaysGetsABrushToPaintWith) {
+    const struct {
+        DWORD nativeBkColor;
+        COLORREF pixel;
+    } kCases[] = {
+        {0xFFFFFFFF, ::GetSysColor(COLOR_WINDOW)},  // none set: the platform's colours
+        {0xFF102030, RGB(0x10, 0x20, 0x30)},
+    };
+    for (const auto& c : kCases) {
+        edit->SetNativeBkColor(c.nativeBkColor);
+        const HWND native = StartEditing();
+        ASSERT_NE(native, nullptr);
+        test::TestCanvas canvas(4, 4);
+        const auto brush = reinterpret_cast<HBRUSH>(::SendMessageW(
+            window->GetHWND(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(canvas.Dc()),
+            reinterpret_cast<LPARAM>(native)));
+        ASSERT_NE(brush, nullptr) << std::hex << c.nativeBkColor;
+        const RECT whole = canvas.Whole();
+        ::FillRect(canvas.Dc(), &whole, brush);
+        EXPECT_EQ(canvas.Pixel(1, 1),
+                  (GetRValue(c.pixel) << 16) | (GetGValue(c.pixel) << 8) | GetBValue(c.pixel))
+            << std::hex << c.nativeBkColor;
+        window->Click(test::CentreOf(*button));
+    }
+}
+
 TEST_F(EditWindowTest, DestroyingTheEditClosesItsNativeWindow) {
     const HWND native = StartEditing();
     ASSERT_NE(native, nullptr);
