@@ -1,7 +1,7 @@
 #pragma once
 
 #include "FontInfo.h"
-#include "GdiHandles.h"
+#include "UniqueHandle.h"
 
 #include <windows.h>
 

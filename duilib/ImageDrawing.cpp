@@ -1,7 +1,7 @@
 #include "ImageDrawing.h"
 
 #include "BlendLibrary.h"
-#include "GdiHandles.h"
+#include "UniqueHandle.h"
 #include "RenderPrimitives.h"
 
 #include <algorithm>

@@ -1,7 +1,8 @@
 #include "PlatformImage.h"
 
 #include "ResourceSettings.h"
-#include "SystemFolderLibrary.h"
+#include "LibraryFunction.h"
+#include "SystemLibrary.h"
 
 #include <objidl.h>
 
@@ -59,7 +60,7 @@ void Bind(HMODULE module, Fn& function, const char* name, bool& complete) {
 
 ImageLibrary Load() {
     // Loaded and started once, and never shut down: images may be drawn until the process ends.
-    const HMODULE module = LoadSystemFolderLibrary(L"gdiplus.dll");
+    const HMODULE module = LoadSystemLibrary(L"gdiplus.dll").Release();
     ImageLibrary library;
     bool complete = module != nullptr;
     Bind(module, library.startup, "GdiplusStartup", complete);

@@ -1,7 +1,7 @@
 #include "CButtonUI.h"
 #include "CHorizontalLayoutUI.h"
 #include "ControlsFixture.h"
-#include "GdiHandles.h"
+#include "UniqueHandle.h"
 #include "MessageWindow.h"
 #include "ResourceSettings.h"
 #include "TestControls.h"
