@@ -36,6 +36,17 @@ public:
     void SetShowHtml(bool showHtml);
 
 protected:
+    enum class ImageResult { kEmpty, kDrawn, kFailed };
+
+    // Draws an image description of the control's own over it. A description the manager cannot
+    // draw at all is cleared, so later paints skip it.
+    ImageResult DrawOwnImage(HDC dc, std::wstring& image);
+    // A control that takes no mouse input hands mouse events on to its parent (or the label's
+    // handling without one); true when the event was such a mouse event.
+    bool PassOnMouseEvent(UIEvent& event);
+    // The fixed size when a fixed height is set, else the fixed width and the font's height plus
+    // extra.
+    SIZE SizeForFont(int extra) const;
     // Replaces unset colours by the manager's defaults.
     void FillDefaultColors();
     // The height of the label's font, 0 without a manager.

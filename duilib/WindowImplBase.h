@@ -16,7 +16,9 @@ enum class SkinResourceType : UINT {
     kFiles = 1,    // files in SkinFolder beside the program
     kZipFile = 2,  // the zip file ArchiveFileName in that folder
     kModuleResource = 3,
-    kZipResource = 4,  // a zip archive held in the module resource SkinResourceId of type "ZIPRES"
+    // A zip archive held in the module resource SkinResourceId of type "ZIPRES". It is copied
+    // once and serves every window of the process from then on.
+    kZipResource = 4,
 };
 
 // The skinned, borderless top-level window: one manager for its control tree, non-client

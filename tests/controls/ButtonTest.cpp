@@ -62,18 +62,17 @@ TEST_F(ButtonWindowTest, ClickNeedsTheReleaseOverTheButton) {
             window->Mouse(message, point);
         }
         EXPECT_EQ(Clicks(first), c.clicks) << c.name;
-        EXPECT_EQ(first->State() & (CButtonUI::kStatePushed | CButtonUI::kStateCaptured), 0u)
-            << c.name;
+        EXPECT_EQ(first->State() & (kStatePushed | kStateCaptured), 0u) << c.name;
     }
 }
 
 TEST_F(ButtonWindowTest, PushedLookFollowsThePointerWhilePressed) {
     window->Mouse(WM_LBUTTONDOWN, POINT{200, 20});
-    EXPECT_NE(first->State() & CButtonUI::kStatePushed, 0u);
+    EXPECT_NE(first->State() & kStatePushed, 0u);
     window->Mouse(WM_MOUSEMOVE, POINT{200, 200});
-    EXPECT_EQ(first->State() & CButtonUI::kStatePushed, 0u);
+    EXPECT_EQ(first->State() & kStatePushed, 0u);
     window->Mouse(WM_MOUSEMOVE, POINT{10, 10});
-    EXPECT_NE(first->State() & CButtonUI::kStatePushed, 0u);
+    EXPECT_NE(first->State() & kStatePushed, 0u);
     window->Mouse(WM_LBUTTONUP, POINT{10, 10});
     EXPECT_EQ(Clicks(first), 1u);
 }
@@ -101,22 +100,23 @@ TEST_F(ButtonWindowTest, SpaceAndReturnClickTheFocusedButton) {
 
 TEST_F(ButtonWindowTest, DisabledButtonIgnoresEverything) {
     first->SetEnabled(false);
+    const UINT kMouseStates = kStateHot | kStatePushed | kStateCaptured;
     window->Mouse(WM_MOUSEMOVE, POINT{200, 20});
-    EXPECT_EQ(first->State(), 0u);
+    EXPECT_EQ(first->State() & kMouseStates, 0u);
     window->Click(POINT{200, 20});
     window->Manager().SetFocusControl(first);
     test::TestWindow::Key(window->GetHWND(), VK_SPACE);
     test::TestWindow::Key(window->GetHWND(), VK_RETURN);
     EXPECT_EQ(Clicks(first), 0u);
     EXPECT_FALSE(first->Trigger());
-    EXPECT_EQ(first->State(), 0u);
+    EXPECT_EQ(first->State() & kMouseStates, 0u);
     EXPECT_EQ(first->ControlFlags() & kControlSetCursor, 0u);
 }
 
 TEST_F(ButtonWindowTest, DisablingClearsTheHotAndPushedState) {
     window->Mouse(WM_MOUSEMOVE, POINT{200, 20});
     window->Mouse(WM_LBUTTONDOWN, POINT{200, 20});
-    EXPECT_NE(first->State() & (CButtonUI::kStateHot | CButtonUI::kStatePushed), 0u);
+    EXPECT_NE(first->State() & (kStateHot | kStatePushed), 0u);
     first->SetEnabled(false);
     EXPECT_EQ(first->State(), 0u);
     window->Mouse(WM_LBUTTONUP, POINT{200, 20});

@@ -17,15 +17,16 @@ std::wstring NativeText(HWND window) {
     return std::wstring(buffer.data(), static_cast<size_t>(length));
 }
 
-// An edit (0,0,400,30) above a button (0,30,400,70) in a real window, driven with real messages.
+// A button (0,0,400,40) above an edit (0,40,400,70) in a real window, driven with real messages.
+// The button comes first, so it holds the focus the window gives its first tab stop.
 class EditWindowTest : public test::ControlsFixture {
 protected:
     void SetUp() override {
         Build([this](CVerticalLayoutUI& root) {
-            edit = root.Add(std::make_unique<CEditUI>());
-            edit->SetFixedHeight(30);
             button = root.Add(std::make_unique<CButtonUI>());
             button->SetFixedHeight(40);
+            edit = root.Add(std::make_unique<CEditUI>());
+            edit->SetFixedHeight(30);
         });
     }
 
@@ -155,6 +156,32 @@ TEST_F(EditWindowTest, PasswordAndNumberStylesReachTheNativeWindow) {
     EXPECT_NE(style & ES_PASSWORD, 0);
     EXPECT_NE(style & ES_NUMBER, 0);
     EXPECT_EQ(::SendMessageW(native, EM_GETPASSWORDCHAR, 0, 0), L'*');
+}
+
+TEST_F(EditWindowTest, TheNativeWindowAlwaysGetsABrushToPaintWith) {
+    const struct {
+        DWORD nativeBkColor;
+        COLORREF pixel;
+    } kCases[] = {
+        {0xFFFFFFFF, ::GetSysColor(COLOR_WINDOW)},  // none set: the platform's colours
+        {0xFF102030, RGB(0x10, 0x20, 0x30)},
+    };
+    for (const auto& c : kCases) {
+        edit->SetNativeBkColor(c.nativeBkColor);
+        const HWND native = StartEditing();
+        ASSERT_NE(native, nullptr);
+        test::TestCanvas canvas(4, 4);
+        const auto brush = reinterpret_cast<HBRUSH>(::SendMessageW(
+            window->GetHWND(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(canvas.Dc()),
+            reinterpret_cast<LPARAM>(native)));
+        ASSERT_NE(brush, nullptr) << std::hex << c.nativeBkColor;
+        const RECT whole = canvas.Whole();
+        ::FillRect(canvas.Dc(), &whole, brush);
+        EXPECT_EQ(canvas.Pixel(1, 1),
+                  (GetRValue(c.pixel) << 16) | (GetGValue(c.pixel) << 8) | GetBValue(c.pixel))
+            << std::hex << c.nativeBkColor;
+        window->Click(test::CentreOf(*button));
+    }
 }
 
 TEST_F(EditWindowTest, DestroyingTheEditClosesItsNativeWindow) {

@@ -34,8 +34,18 @@ void TestWindow::Pump() {
 }
 
 void TestWindow::Mouse(UINT message, POINT point) {
-    const WPARAM buttons = message == WM_LBUTTONDOWN || message == WM_MOUSEMOVE ? MK_LBUTTON : 0;
-    PostMessage(message, message == WM_MOUSEMOVE ? 0 : buttons, MAKELPARAM(point.x, point.y));
+    // Delivered as the system does: to the window holding the capture, else to the child window
+    // under the point, in that window's coordinates.
+    HWND target = ::GetCapture();
+    if (target == nullptr) {
+        target = ::ChildWindowFromPointEx(GetHWND(), point, CWP_SKIPINVISIBLE);
+    }
+    if (target == nullptr) {
+        target = GetHWND();
+    }
+    ::MapWindowPoints(GetHWND(), target, &point, 1);
+    const WPARAM buttons = message == WM_LBUTTONDOWN ? MK_LBUTTON : 0;
+    ::PostMessageW(target, message, buttons, MAKELPARAM(point.x, point.y));
     Pump();
 }
 

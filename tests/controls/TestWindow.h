@@ -34,7 +34,8 @@ public:
 
     // Runs the thread's queued messages as a modal loop would.
     static void Pump();
-    // Posts a mouse message at a client point, then runs the queue.
+    // Posts a mouse message at a client point to the window that would get it (the capture, a
+    // child window under the point, else this window), then runs the queue.
     void Mouse(UINT message, POINT point);
     void Click(POINT point);
     // Posts a key press (the queue's translation makes its character, as for a real key), then
