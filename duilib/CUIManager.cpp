@@ -6,10 +6,11 @@
 #include "ControlSearch.h"
 #include "ImageDrawing.h"
 #include "InputTranslation.h"
+#include "LibraryFunction.h"
 #include "PlatformImage.h"
 #include "RenderPrimitives.h"
 #include "ResourceSettings.h"
-#include "SystemFolderLibrary.h"
+#include "SystemLibrary.h"
 
 #include <windowsx.h>
 
@@ -33,7 +34,8 @@ std::vector<CUIManager*>& LiveManagers() {
 void PrepareProcessOnce() {
     static const bool prepared = [] {
         using InitFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-        const auto init = LibraryFunction<InitFn>(LoadSystemFolderLibrary(L"comctl32.dll"),
+        // Kept loaded for the rest of the process: the tooltips need the library.
+        const auto init = LibraryFunction<InitFn>(LoadSystemLibrary(L"comctl32.dll").Release(),
                                                   "InitCommonControlsEx");
         if (init != nullptr) {
             INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
