@@ -13,9 +13,15 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/scripts/wine-location.sh"
 "$root/scripts/setup.sh"
-ARCHS=x86_64 "$root/scripts/build.sh"
 
+# Only what the demo runs: the program, the demo installer and the stand-ins it installs.
 build="$root/build/x86_64"
+if [ ! -f "$build/build.ninja" ]; then
+    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-x86_64.cmake"
+fi
+cmake --build "$build" --target Uninstall demo_product
+
 demo="$root/build/demo"
 prefix="$demo/wineprefix"
 rm -rf "$prefix" "$prefix.lock"
