@@ -576,6 +576,9 @@ class Runner:
         log("== Left alone:")
         for item in sorted(SIBLINGS_KEPT):
             log("   %-15s %s" % (item, state.get(item)))
+        log("== Removal tools, the driver's running program, the uninstaller's temporary copy:")
+        for item in ["devcon", "DIFxCmd", "batchFile", "runningApp", "tempCopy"]:
+            log("   %-15s %s" % (item, state.get(item)))
         if self.shots:
             log("== Screenshots in " + self.shots)
         return 0 if not self.checks.failures else 1
