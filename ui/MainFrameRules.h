@@ -15,9 +15,9 @@ LONG MainFramePopupStyle(LONG createdStyle);
 // What the main window does for a click on a control with the given name.
 enum class FrameClickAction {
     kNone,
-    kQuit,               // the close and cancel buttons
-    kShowLocationPage,   // the confirm button of the first page
-    kBeginUninstall,     // the start button of the second page
+    kQuit,              // the close and cancel buttons
+    kShowLocationPage,  // the confirm button of the first page
+    kBeginUninstall,    // the start button of the second page
 };
 FrameClickAction ActionForClick(std::wstring_view senderName);
 

@@ -112,8 +112,7 @@ LRESULT ZMainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void ZMainFrame::OnCreateFrame() {
     const HWND window = GetHWND();
-    ::SetWindowLongW(window, GWL_STYLE,
-                     MainFramePopupStyle(::GetWindowLongW(window, GWL_STYLE)));
+    ::SetWindowLongW(window, GWL_STYLE, MainFramePopupStyle(::GetWindowLongW(window, GWL_STYLE)));
     manager_.AttachWindow(window);
     // Without the archive the window shows without images; everything else works.
     SelectSkinResources();

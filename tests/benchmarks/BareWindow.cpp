@@ -21,8 +21,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     windowClass.lpszClassName = L"BareWindow";
     ::RegisterClassW(&windowClass);
-    if (::CreateWindowExW(0, windowClass.lpszClassName, L"bare window", WS_POPUP | WS_VISIBLE, 0,
-                          0, 600, 400, nullptr, nullptr, instance, nullptr) == nullptr) {
+    if (::CreateWindowExW(0, windowClass.lpszClassName, L"bare window", WS_POPUP | WS_VISIBLE, 0, 0,
+                          600, 400, nullptr, nullptr, instance, nullptr) == nullptr) {
         return 1;
     }
     MSG message;

@@ -117,10 +117,10 @@ int Startup(int rounds) {
     }
     const double bareMedian = Median(bareTimes);
     const double uninstallerMedian = Median(uninstallerTimes);
-    std::printf("startup: bare window %.0f ms, uninstaller (with its relaunch) %.0f ms, "
-                "ratio %.2f (median of %d)\n",
-                bareMedian * 1000, uninstallerMedian * 1000, uninstallerMedian / bareMedian,
-                rounds);
+    std::printf(
+        "startup: bare window %.0f ms, uninstaller (with its relaunch) %.0f ms, "
+        "ratio %.2f (median of %d)\n",
+        bareMedian * 1000, uninstallerMedian * 1000, uninstallerMedian / bareMedian, rounds);
     return bareMedian > 0 && uninstallerMedian > 0 ? 0 : 1;
 }
 
@@ -174,24 +174,36 @@ ScreenState ReadScreen(HWND window) {
     return state;
 }
 
+// A plain FindFirstFile walk: onFile for every file below folder, onFolderDone for each folder
+// once its content has been visited.
+template <typename OnFile, typename OnFolderDone>
+void WalkTree(const std::wstring& folder, OnFile onFile, OnFolderDone onFolderDone) {
+    WIN32_FIND_DATAW data;
+    {
+        ScopedFindHandle find(::FindFirstFileW((folder + L"\\*").c_str(), &data));
+        if (!find) {
+            return;
+        }
+        do {
+            const std::wstring name = data.cFileName;
+            if (name == L"." || name == L"..") {
+                continue;
+            }
+            const std::wstring path = folder + L"\\" + name;
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                WalkTree(path, onFile, onFolderDone);
+            } else {
+                onFile(path);
+            }
+        } while (::FindNextFileW(find.Get(), &data));
+    }
+    onFolderDone(folder);
+}
+
 int CountFiles(const std::wstring& folder) {
     int count = 0;
-    WIN32_FIND_DATAW data;
-    ScopedFindHandle find(::FindFirstFileW((folder + L"\\*").c_str(), &data));
-    if (!find) {
-        return 0;
-    }
-    do {
-        const std::wstring name = data.cFileName;
-        if (name == L"." || name == L"..") {
-            continue;
-        }
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            count += CountFiles(folder + L"\\" + name);
-        } else {
-            ++count;
-        }
-    } while (::FindNextFileW(find.Get(), &data));
+    WalkTree(
+        folder, [&count](const std::wstring&) { ++count; }, [](const std::wstring&) {});
     return count;
 }
 
@@ -238,35 +250,20 @@ int Uninstall() {
         ::Sleep(2);
     }
     const double seconds = clock.Seconds();
-    std::printf("uninstall: %d files from the start click to the finish button in %.2f s = "
-                "%.0f files/s; the bar moved %d times, longest still %.0f ms\n",
-                files, seconds, files / seconds, changes, longestStill * 1000);
+    std::printf(
+        "uninstall: %d files from the start click to the finish button in %.2f s = "
+        "%.0f files/s; the bar moved %d times, longest still %.0f ms\n",
+        files, seconds, files / seconds, changes, longestStill * 1000);
     CloseAndWait(window);
     return state.finishShown ? 0 : 1;
 }
 
 int DeleteTree(const std::wstring& folder) {
     int deleted = 0;
-    WIN32_FIND_DATAW data;
-    {
-        ScopedFindHandle find(::FindFirstFileW((folder + L"\\*").c_str(), &data));
-        if (!find) {
-            return 0;
-        }
-        do {
-            const std::wstring name = data.cFileName;
-            if (name == L"." || name == L"..") {
-                continue;
-            }
-            const std::wstring path = folder + L"\\" + name;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                deleted += DeleteTree(path);
-            } else if (::DeleteFileW(path.c_str())) {
-                ++deleted;
-            }
-        } while (::FindNextFileW(find.Get(), &data));
-    }
-    ::RemoveDirectoryW(folder.c_str());
+    WalkTree(
+        folder,
+        [&deleted](const std::wstring& file) { deleted += ::DeleteFileW(file.c_str()) ? 1 : 0; },
+        [](const std::wstring& emptied) { ::RemoveDirectoryW(emptied.c_str()); });
     return deleted;
 }
 

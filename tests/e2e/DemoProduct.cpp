@@ -102,8 +102,8 @@ std::wstring TempCopy() {
 bool MakeLink(const std::wstring& linkPath, const std::wstring& target) {
     test::MakeFolders(PathFolder(linkPath));
     IShellLinkW* link = nullptr;
-    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                  IID_IShellLinkW, reinterpret_cast<void**>(&link)))) {
+    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                  reinterpret_cast<void**>(&link)))) {
         return false;
     }
     link->SetPath(target.c_str());
@@ -149,8 +149,8 @@ int Install(const std::wstring& registeredName, int dataFiles) {
                               L"\"" + install + L"\\Uninstall.exe\"") &&
          test::SetStringValue(HKEY_LOCAL_MACHINE, SiblingEntry(), L"DisplayName",
                               GetDisplayName() + kSiblingName) &&
-         test::SetStringValue(HKEY_LOCAL_MACHINE, kProductKey, L"InstallPath", install,
-                              REG_SZ, KEY_WOW64_64KEY) &&
+         test::SetStringValue(HKEY_LOCAL_MACHINE, kProductKey, L"InstallPath", install, REG_SZ,
+                              KEY_WOW64_64KEY) &&
          ok;
 
     ScopedComInit com(COINIT_APARTMENTTHREADED);
@@ -190,7 +190,8 @@ int StartApp() {
     ScopedHandle process(info.hProcess);
     ScopedHandle thread(info.hThread);
     const bool ready = test::WaitUntil([] {
-        return test::ReadFile(std::wstring(kRecordFolder) + L"\\running-app.txt").find("ready") == 0;
+        return test::ReadFile(std::wstring(kRecordFolder) + L"\\running-app.txt").find("ready") ==
+               0;
     });
     std::printf("%s\n", ready ? "running program started" : "running program did not start");
     return ready ? 0 : 1;
@@ -228,8 +229,8 @@ int Remove() {
         for (BOOL more = snapshot && ::Process32FirstW(snapshot.Get(), &entry); more;
              more = ::Process32NextW(snapshot.Get(), &entry)) {
             if (::CompareStringOrdinal(entry.szExeFile, -1, name.c_str(), -1, TRUE) == CSTR_EQUAL) {
-                ScopedHandle process(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE,
-                                                   entry.th32ProcessID));
+                ScopedHandle process(
+                    ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID));
                 if (process && ::TerminateProcess(process.Get(), 1)) {
                     ::WaitForSingleObject(process.Get(), 5000);
                 }
@@ -251,9 +252,9 @@ int Remove() {
 }
 
 int Run(const std::wstring& program) {
-    const std::vector<test::RecordedProcess> processes = test::RecordProcessTree(
-        L"\"" + program + L"\"", PathFolder(program),
-        {{L"UNINSTALLER_TEST_RECORD", kRecordFolder}}, 600000);
+    const std::vector<test::RecordedProcess> processes =
+        test::RecordProcessTree(L"\"" + program + L"\"", PathFolder(program),
+                                {{L"UNINSTALLER_TEST_RECORD", kRecordFolder}}, 600000);
     for (const test::RecordedProcess& process : processes) {
         std::printf("process exit=%s image=%s\n",
                     process.exitCode ? std::to_string(*process.exitCode).c_str() : "none",
@@ -263,8 +264,9 @@ int Run(const std::wstring& program) {
 }
 
 int Hold() {
-    const HWND window = ::CreateWindowExW(0, L"STATIC", L"demo desktop holder", WS_POPUP, 0, 0, 1,
-                                          1, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    const HWND window =
+        ::CreateWindowExW(0, L"STATIC", L"demo desktop holder", WS_POPUP, 0, 0, 1, 1, nullptr,
+                          nullptr, ::GetModuleHandleW(nullptr), nullptr);
     MSG message;
     while (window != nullptr && ::GetMessageW(&message, nullptr, 0, 0) > 0) {
         ::DispatchMessageW(&message);
@@ -328,6 +330,7 @@ int main() {
     if (command == L"syscommand" && args.size() > 2) {
         return SysCommand(args[2]);
     }
-    std::fprintf(stderr, "usage: demo_product install|start-app|state|remove|run|hold|syscommand\n");
+    std::fprintf(stderr,
+                 "usage: demo_product install|start-app|state|remove|run|hold|syscommand\n");
     return 2;
 }

@@ -26,9 +26,8 @@ using DuiLib::CTabLayoutUI;
 
 TEST(MainFrameRulesTest, CreatedOverlappedWindowBecomesAPopupWithItsSystemMenu) {
     const LONG style = MainFramePopupStyle(WS_VISIBLE | WS_OVERLAPPEDWINDOW);
-    EXPECT_EQ(static_cast<DWORD>(style),
-              static_cast<DWORD>(WS_VISIBLE | WS_SYSMENU | WS_POPUP | WS_CLIPSIBLINGS |
-                                 WS_CLIPCHILDREN));
+    EXPECT_EQ(static_cast<DWORD>(style), static_cast<DWORD>(WS_VISIBLE | WS_SYSMENU | WS_POPUP |
+                                                            WS_CLIPSIBLINGS | WS_CLIPCHILDREN));
     EXPECT_EQ(static_cast<DWORD>(MainFramePopupStyle(0x10CF0000)), 0x96080000u);
 }
 
@@ -111,8 +110,8 @@ protected:
 
     void Create(const wchar_t* registeredName = L"QuorvelTablet") {
         if (registeredName != nullptr) {
-            ASSERT_TRUE(test::SetStringValue(HKEY_LOCAL_MACHINE, kEntry, L"DisplayName",
-                                             registeredName));
+            ASSERT_TRUE(
+                test::SetStringValue(HKEY_LOCAL_MACHINE, kEntry, L"DisplayName", registeredName));
             ASSERT_TRUE(
                 test::SetStringValue(HKEY_LOCAL_MACHINE, kEntry, L"InstallPath", kInstallPath));
         }
@@ -161,9 +160,9 @@ TEST_F(MainFrameTest, IsAFixedSizePopupWithPagesAndTheInstallationPath) {
     EXPECT_NE(style & WS_POPUP, 0);
     EXPECT_EQ(WindowSize().cx, 600);
     EXPECT_EQ(WindowSize().cy, 400);
-    for (const wchar_t* name : {FrameNames::kCloseButton, FrameNames::kConfirmPage,
-                                FrameNames::kLocationPage, FrameNames::kProgressPage,
-                                PageNames::kConfirmButton, PageNames::kStartButton}) {
+    for (const wchar_t* name :
+         {FrameNames::kCloseButton, FrameNames::kConfirmPage, FrameNames::kLocationPage,
+          FrameNames::kProgressPage, PageNames::kConfirmButton, PageNames::kStartButton}) {
         EXPECT_NE(Control(name), nullptr);
     }
     ASSERT_NE(Pages(), nullptr);
@@ -180,8 +179,7 @@ TEST_F(MainFrameTest, AProductUnderAnotherNameQuitsAtOnce) {
         SCOPED_TRACE(std::wstring(registered).size());
         ZMainFrame frame;
         ASSERT_TRUE(test::SetStringValue(HKEY_LOCAL_MACHINE, kEntry, L"DisplayName", registered));
-        ASSERT_NE(frame.Create(nullptr, L"frame", WS_OVERLAPPEDWINDOW, 0, 0, 0, 100, 100),
-                  nullptr);
+        ASSERT_NE(frame.Create(nullptr, L"frame", WS_OVERLAPPEDWINDOW, 0, 0, 0, 100, 100), nullptr);
         EXPECT_TRUE(QuitPosted());
         ::DestroyWindow(frame.GetHWND());
     }
