@@ -4,7 +4,7 @@
 #include "CButtonUI.h"
 #include "CImageCache.h"
 #include "CEditUI.h"
-#include "GdiHandles.h"
+#include "UniqueHandle.h"
 #include "Localization.h"
 #include "PageNames.h"
 #include "ZInstallProgressUI.h"
