@@ -10,7 +10,6 @@
 
 namespace DuiLib {
 
-
 // The fonts of one manager: a default font and custom fonts addressed by index. Every font is
 // created from the platform's default GUI font description and owned here; metrics are measured
 // with the window's DC on first use.
