@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr wchar_t kProductKey[] = L"Software\\TavrelTablet";
 constexpr wchar_t kDriverPackageFlags[] =
     L" DRIVER_PACKAGE_FORCE DRIVER_PACKAGE_LEGACY_MODE DRIVER_PACKAGE_SILENT";
 
@@ -113,7 +112,7 @@ void RemoveDriver(const std::wstring& installPath, const ToolLauncher& launch) {
         }
     }
 
-    DeleteKeyTreeNative(HKEY_LOCAL_MACHINE, kProductKey);
+    DeleteKeyTreeNative(HKEY_LOCAL_MACHINE, kProductKeyPath);
 
     if (!installPath.empty()) {
         LaunchInFolder(plan.deviceConsole, launch);

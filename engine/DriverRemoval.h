@@ -8,6 +8,9 @@
 // that remove the tablet's device nodes and its HID driver package. The tools are started
 // elevated and hidden and are not waited for.
 
+// The product's own registry key below HKEY_LOCAL_MACHINE, in the native view.
+inline constexpr wchar_t kProductKeyPath[] = L"Software\\TavrelTablet";
+
 // Starts a program with its parameters. The working folder is the process's current folder.
 using ToolLauncher = std::function<void(const std::wstring& file, const std::wstring& parameters)>;
 

@@ -24,10 +24,6 @@ std::optional<DWORD> ReadFolderStatus(const std::wstring& folder) {
     return attributes;
 }
 
-bool IsLink(DWORD attributes) {
-    return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
-}
-
 std::wstring WithoutTrailingBackslash(const std::wstring& folder) {
     if (!folder.empty() && folder.back() == L'\\') {
         return folder.substr(0, folder.size() - 1);
@@ -35,12 +31,12 @@ std::wstring WithoutTrailingBackslash(const std::wstring& folder) {
     return folder;
 }
 
-struct WalkStart {
-    std::wstring path;  // without a trailing backslash
-    DWORD attributes;
-};
+}  // namespace
 
-// Where a walk of folder begins, or nothing when the path is empty or the folder can't be read.
+bool IsLinkAttributes(DWORD attributes) {
+    return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
 std::optional<WalkStart> StartWalk(const std::wstring& folder) {
     if (folder.empty()) {
         return std::nullopt;
@@ -53,10 +49,8 @@ std::optional<WalkStart> StartWalk(const std::wstring& folder) {
     return WalkStart{std::move(path), *status};
 }
 
-// Calls visit(fullPath, attributes) for every entry of folder except "." and "..", hidden and
-// system entries included, in the order the file system gives them.
-template <typename Visit>
-void ForEachEntry(const std::wstring& folder, Visit visit) {
+void ForEachFolderEntry(const std::wstring& folder,
+                        const std::function<void(const std::wstring&, DWORD)>& visit) {
     WIN32_FIND_DATAW entry;
     ScopedFindHandle find(::FindFirstFileW((folder + L"\\*.*").c_str(), &entry));
     if (!find) {
@@ -71,26 +65,23 @@ void ForEachEntry(const std::wstring& folder, Visit visit) {
     } while (::FindNextFileW(find.Get(), &entry));
 }
 
-// Removes a link to a folder without touching what it points to. Some systems remove such a
-// link only as a directory, others only as a file.
+// Some systems remove a link to a folder only as a directory, others only as a file.
 bool RemoveFolderLink(const std::wstring& link) {
     return ::RemoveDirectoryW(link.c_str()) || ::DeleteFileW(link.c_str());
 }
-
-}  // namespace
 
 bool CountFolderFiles(const std::wstring& folder, int& counter) {
     const std::optional<WalkStart> start = StartWalk(folder);
     if (!start) {
         return false;
     }
-    if (IsLink(start->attributes)) {
+    if (IsLinkAttributes(start->attributes)) {
         return true;
     }
-    ForEachEntry(start->path, [&counter](const std::wstring& entry, DWORD attributes) {
+    ForEachFolderEntry(start->path, [&counter](const std::wstring& entry, DWORD attributes) {
         if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
             ++counter;
-        } else if (!IsLink(attributes)) {
+        } else if (!IsLinkAttributes(attributes)) {
             CountFolderFiles(entry, counter);
         }
     });
@@ -103,15 +94,15 @@ bool DeleteFolderNotify(const std::wstring& folder, IDeleteFileNotify* notify) {
         return false;
     }
     const std::wstring& path = start->path;
-    if (IsLink(start->attributes)) {
+    if (IsLinkAttributes(start->attributes)) {
         return RemoveFolderLink(path);
     }
-    ForEachEntry(path, [notify](const std::wstring& entry, DWORD attributes) {
+    ForEachFolderEntry(path, [notify](const std::wstring& entry, DWORD attributes) {
         if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
             if (::DeleteFileW(entry.c_str()) && notify != nullptr) {
                 notify->OnFileDeleted(entry);
             }
-        } else if (IsLink(attributes)) {
+        } else if (IsLinkAttributes(attributes)) {
             RemoveFolderLink(entry);
         } else {
             DeleteFolderNotify(entry, notify);

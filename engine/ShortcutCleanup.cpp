@@ -46,8 +46,6 @@ private:
     Interface* object_ = nullptr;
 };
 
-constexpr wchar_t kUninstallListKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
-
 // Length of the root part ("C:\" or "\\server\share\"), or 0 when path has no such root.
 std::size_t RootLength(std::wstring_view path) {
     if (path.size() >= 3 && path[1] == L':' && path[2] == L'\\' &&

@@ -5,9 +5,12 @@
 #include "FolderWalk.h"
 #include "InstallPathSafety.h"
 #include "InstalledProductRecord.h"
+#include "LeftoverKeys.h"
 #include "ShortcutCleanup.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <mutex>
 #include <utility>
 
 namespace {
@@ -26,9 +29,16 @@ void DeleteLink(const std::wstring& path) {
     }
 }
 
+bool Holds(const std::vector<std::wstring>& items, const std::wstring& item) {
+    return std::find(items.begin(), items.end(), item) != items.end();
+}
+
 }  // namespace
 
-ZUninstallObj::ZUninstallObj() : post_(::PostMessageW), launchTool_(ElevatedToolLauncher()) {
+ZUninstallObj::ZUninstallObj()
+    : post_(::PostMessageW),
+      launchTool_(ElevatedToolLauncher()),
+      scheduleForRestart_(PlatformRestartScheduler()) {
     worker_.SetHandler(this);
 }
 
@@ -48,6 +58,23 @@ void ZUninstallObj::SetPostFunction(PostMessageFunction post) {
 
 void ZUninstallObj::SetToolLauncher(ToolLauncher launch) {
     launchTool_ = std::move(launch);
+}
+
+void ZUninstallObj::SetRestartScheduler(RestartScheduler schedule) {
+    scheduleForRestart_ = std::move(schedule);
+}
+
+void ZUninstallObj::SetUninstallLog(IUninstallLog* log) {
+    log_ = log;
+}
+
+UninstallOutcome ZUninstallObj::Outcome() const {
+    const std::lock_guard<CriticalSection> hold(outcomeLock_);
+    return outcome_;
+}
+
+UninstallOutcome ZUninstallObj::SweepLeftovers() {
+    return RunLeftoverPass();
 }
 
 void ZUninstallObj::StartUninstall(const std::wstring& displayName, HWND window) {
@@ -76,6 +103,9 @@ void ZUninstallObj::OnFileDeleted(std::wstring) {
 
 void ZUninstallObj::DoUninstall(const std::wstring& displayName, HWND window) {
     const std::wstring projectName = GetProjectName();
+    SetOutcome(UninstallOutcome());
+    programsFolder_.clear();
+    projectName_.clear();
     InstalledProductRecord record;
     ReadInstalledProduct(projectName, record);
     // Two empty names would "match" with a missing configuration; then nothing is known to be ours.
@@ -96,6 +126,8 @@ void ZUninstallObj::DoUninstall(const std::wstring& displayName, HWND window) {
     const std::wstring desktopLink = DesktopLinkPath(displayName);
     itemsTotal_ += 1;
     const std::wstring programsFolder = ProgramsFolderPath(displayName);
+    programsFolder_ = programsFolder;
+    projectName_ = projectName;
     if (!programsFolder.empty()) {
         CountFolderFiles(programsFolder, itemsTotal_);
     }
@@ -117,6 +149,50 @@ void ZUninstallObj::DoUninstall(const std::wstring& displayName, HWND window) {
     ReportItemDone(window);
 
     RemoveInstalledProgramsEntry(projectName);
+
+    RunLeftoverPass();
+}
+
+// Sweeps the two folders the run removed and looks for the product's keys; nothing when no run
+// has passed the product check. Items an earlier pass
+// scheduled are not scheduled twice, and only items new to the outcome are logged.
+UninstallOutcome ZUninstallObj::RunLeftoverPass() {
+    if (projectName_.empty()) {
+        return Outcome();
+    }
+    const UninstallOutcome previous = Outcome();
+    CLeftoverSweep sweep(scheduleForRestart_, previous.scheduledForRestart);
+    sweep.Sweep(installPath_);
+    sweep.Sweep(programsFolder_);
+    UninstallOutcome outcome = sweep.Outcome();
+    for (std::wstring& key : ProductKeysLeft(projectName_)) {
+        outcome.remaining.push_back(std::move(key));
+    }
+    WriteNewItems(previous, outcome);
+    SetOutcome(outcome);
+    return outcome;
+}
+
+void ZUninstallObj::SetOutcome(UninstallOutcome outcome) {
+    const std::lock_guard<CriticalSection> hold(outcomeLock_);
+    outcome_ = std::move(outcome);
+}
+
+void ZUninstallObj::WriteNewItems(const UninstallOutcome& previous,
+                                  const UninstallOutcome& current) {
+    if (log_ == nullptr) {
+        return;
+    }
+    for (const std::wstring& item : current.scheduledForRestart) {
+        if (!Holds(previous.scheduledForRestart, item)) {
+            log_->Write(L"Scheduled for removal at the next restart: " + item);
+        }
+    }
+    for (const std::wstring& item : current.remaining) {
+        if (!Holds(previous.remaining, item)) {
+            log_->Write(L"Could not be removed: " + item);
+        }
+    }
 }
 
 void ZUninstallObj::ReportItemDone(HWND window) {

@@ -1,11 +1,15 @@
 #pragma once
 
+#include "CLeftoverSweep.h"
 #include "CPackHandle.h"
 #include "CPackWorker.h"
+#include "CriticalSection.h"
 #include "DriverRemoval.h"
 #include "IDeleteFileNotify.h"
+#include "IUninstallLog.h"
 #include "MessagePosting.h"
 #include "UninstallMessages.h"
+#include "UninstallOutcome.h"
 
 #include <windows.h>
 
@@ -15,7 +19,9 @@
 // ZUninstallObj is the uninstall engine. The window's thread hands it the one uninstall request;
 // its worker thread checks that the installed product is the configured one and removes it in a
 // fixed order, posting WM_UNINSTALL_PROGRESS for every removed item and WM_UNINSTALL_FINISHED at
-// the end. It never waits for the window.
+// the end. It never waits for the window. After its own deletion the run makes a last pass over
+// what is left in the installation and start-menu folders (CLeftoverSweep) and keeps what is
+// still there in an UninstallOutcome.
 class ZUninstallObj : public CPackHandle, public IDeleteFileNotify {
 public:
     ZUninstallObj();
@@ -33,9 +39,24 @@ public:
     // or the path check refused it. Read it only after WM_UNINSTALL_FINISHED.
     const std::wstring& InstallPath() const { return installPath_; }
 
-    // Replaces the platform's post call and tool launcher (for tests); call before StartUninstall.
+    // What the last run (or the last SweepLeftovers) left behind. Any thread; complete once
+    // WM_UNINSTALL_FINISHED has been received.
+    UninstallOutcome Outcome() const;
+
+    // Window's thread, after WM_UNINSTALL_FINISHED: the last pass once more over the folders the
+    // run removed (the finish step calls it, when a program that held a file may have ended).
+    // Returns the new outcome, which Outcome() gives from then on.
+    UninstallOutcome SweepLeftovers();
+
+    // Receives a line for every item scheduled or left; may be null. Call before StartUninstall;
+    // the log must outlive the engine's work.
+    void SetUninstallLog(IUninstallLog* log);
+
+    // Replace the platform's post call, tool launcher and restart scheduling (for tests); call
+    // before StartUninstall.
     void SetPostFunction(PostMessageFunction post);
     void SetToolLauncher(ToolLauncher launch);
+    void SetRestartScheduler(RestartScheduler schedule);
 
     // CPackHandle, worker thread.
     void HandlePack(CReqPack* pack) override;
@@ -45,14 +66,27 @@ public:
 
 private:
     void DoUninstall(const std::wstring& displayName, HWND window);
+    UninstallOutcome RunLeftoverPass();
     void ReportItemDone(HWND window);
     void Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void SetOutcome(UninstallOutcome outcome);
+    void WriteNewItems(const UninstallOutcome& previous, const UninstallOutcome& current);
 
     CPackWorker worker_;
     std::int32_t itemsTotal_ = 0;
     std::int32_t itemsDone_ = 0;
     HWND notifyWindow_ = nullptr;
     std::wstring installPath_;
+    // The start-menu folder and project name of the last run that passed the product check;
+    // written by the worker during a run, read by the window's thread after it.
+    std::wstring programsFolder_;
+    std::wstring projectName_;
     PostMessageFunction post_;
     ToolLauncher launchTool_;
+    RestartScheduler scheduleForRestart_;
+    IUninstallLog* log_ = nullptr;
+    // outcome_ is written by the worker at the end of a run and by SweepLeftovers, and read from
+    // any thread: always under outcomeLock_.
+    mutable CriticalSection outcomeLock_;
+    UninstallOutcome outcome_;
 };
