@@ -64,7 +64,7 @@ void ZUninstallObj::SetRestartScheduler(RestartScheduler schedule) {
     scheduleForRestart_ = std::move(schedule);
 }
 
-void ZUninstallObj::SetUninstallLog(IUninstallLog* log) {
+void ZUninstallObj::SetLog(IUninstallLog* log) {
     log_ = log;
 }
 
@@ -104,7 +104,6 @@ void ZUninstallObj::OnFileDeleted(std::wstring) {
 void ZUninstallObj::DoUninstall(const std::wstring& displayName, HWND window) {
     const std::wstring projectName = GetProjectName();
     SetOutcome(UninstallOutcome());
-    programsFolder_.clear();
     projectName_.clear();
     InstalledProductRecord record;
     ReadInstalledProduct(projectName, record);
@@ -126,13 +125,15 @@ void ZUninstallObj::DoUninstall(const std::wstring& displayName, HWND window) {
     const std::wstring desktopLink = DesktopLinkPath(displayName);
     itemsTotal_ += 1;
     const std::wstring programsFolder = ProgramsFolderPath(displayName);
-    programsFolder_ = programsFolder;
-    projectName_ = projectName;
     if (!programsFolder.empty()) {
         CountFolderFiles(programsFolder, itemsTotal_);
     }
     const std::wstring pinnedLink = PinnedLinkPath(displayName);
     itemsTotal_ += 1;
+    programsFolder_ = programsFolder;
+    desktopLink_ = desktopLink;
+    pinnedLink_ = pinnedLink;
+    projectName_ = projectName;
 
     InvokeUnpinVerb(L"startunpin", programsFolder);
     InvokeUnpinVerb(L"taskbarunpin", pinnedLink);
@@ -153,8 +154,8 @@ void ZUninstallObj::DoUninstall(const std::wstring& displayName, HWND window) {
     RunLeftoverPass();
 }
 
-// Sweeps the two folders the run removed and looks for the product's keys; nothing when no run
-// has passed the product check. Items an earlier pass
+// Sweeps the two folders the run removed, tries the two links once more and looks for the
+// product's keys; nothing when no run has passed the product check. Items an earlier pass
 // scheduled are not scheduled twice, and only items new to the outcome are logged.
 UninstallOutcome ZUninstallObj::RunLeftoverPass() {
     if (projectName_.empty()) {
@@ -165,6 +166,13 @@ UninstallOutcome ZUninstallObj::RunLeftoverPass() {
     sweep.Sweep(installPath_);
     sweep.Sweep(programsFolder_);
     UninstallOutcome outcome = sweep.Outcome();
+    // The links lie in folders shared with other programs: they are only deleted, never changed.
+    for (const std::wstring& link : {desktopLink_, pinnedLink_}) {
+        DeleteLink(link);
+        if (!link.empty() && ::GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES) {
+            outcome.remaining.push_back(link);
+        }
+    }
     for (std::wstring& key : ProductKeysLeft(projectName_)) {
         outcome.remaining.push_back(std::move(key));
     }

@@ -50,7 +50,7 @@ public:
 
     // Receives a line for every item scheduled or left; may be null. Call before StartUninstall;
     // the log must outlive the engine's work.
-    void SetUninstallLog(IUninstallLog* log);
+    void SetLog(IUninstallLog* log);
 
     // Replace the platform's post call, tool launcher and restart scheduling (for tests); call
     // before StartUninstall.
@@ -77,9 +77,11 @@ private:
     std::int32_t itemsDone_ = 0;
     HWND notifyWindow_ = nullptr;
     std::wstring installPath_;
-    // The start-menu folder and project name of the last run that passed the product check;
-    // written by the worker during a run, read by the window's thread after it.
+    // The start-menu folder, the two links and the project name of the last run that passed the
+    // product check; written by the worker during a run, read by the window's thread after it.
     std::wstring programsFolder_;
+    std::wstring desktopLink_;
+    std::wstring pinnedLink_;
     std::wstring projectName_;
     PostMessageFunction post_;
     ToolLauncher launchTool_;

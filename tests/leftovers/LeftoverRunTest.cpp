@@ -6,6 +6,7 @@
 #include "FileHolderProcess.h"
 #include "FinishLine.h"
 #include "MessageWindow.h"
+#include "PathUtil.h"
 #include "PendingRenames.h"
 #include "RemovalFixtures.h"
 #include "ShortcutCleanup.h"
@@ -103,7 +104,7 @@ protected:
         ASSERT_TRUE(test::CreateKey(HKEY_LOCAL_MACHINE, kProductKeyPath));
         test::WriteFile(install_ / L"Tablet.exe", "program");
         engine_.SetToolLauncher([](const std::wstring&, const std::wstring&) {});
-        engine_.SetUninstallLog(&log_);
+        engine_.SetLog(&log_);
     }
 
     static std::wstring Entry() {
@@ -259,6 +260,24 @@ TEST_F(LeftoverRunTest, AnItemThatCanNeitherGoNorBeScheduledNamesTheFolderLeft) 
     EXPECT_EQ(ChooseFinishLine(outcome, L"restart", L"left: @"), L"left: " + install_.Path());
     EXPECT_EQ(log_.Lines(), Prefixed(kLeft, HeldChain()));
     EXPECT_TRUE(test::PendingDeletionsBelow(install_.Path()).empty());
+}
+
+TEST_F(LeftoverRunTest, AHeldDesktopLinkIsLeftButNeverScheduled) {
+    const std::wstring link = DesktopLinkPath(GetDisplayName());
+    test::WriteFile(link, "link");
+    test::PendingRenamesCleanup pending(PathFolder(link));
+    test::FileHolderProcess holder(link);
+    ASSERT_TRUE(holder.Holding());
+
+    RunUninstall();
+
+    const UninstallOutcome outcome = engine_.Outcome();
+    EXPECT_EQ(outcome.remaining, std::vector<std::wstring>{link});
+    EXPECT_TRUE(outcome.scheduledForRestart.empty());
+    EXPECT_TRUE(test::PendingDeletionsBelow(PathFolder(link)).empty());
+    EXPECT_FALSE(test::FolderExists(install_.Path()));
+    ASSERT_EQ(holder.Release(), 0);
+    EXPECT_TRUE(::DeleteFileW(link.c_str()));
 }
 
 TEST_F(LeftoverRunTest, AProductKeyThatStaysIsLeftAndNamed) {
