@@ -171,6 +171,21 @@ void DrawRoundFrame(HDC dc, const RECT& rect, int width, int cornerWidth, int co
     ::RoundRect(dc, rect.left, rect.top, rect.right, rect.bottom, cornerWidth, cornerHeight);
 }
 
+void DrawPlainText(HDC dc, HFONT font, const RECT& rect, const std::wstring& text, DWORD color,
+                   UINT style) {
+    if (dc == nullptr || text.empty()) {
+        return;
+    }
+    const int previousMode = ::SetBkMode(dc, TRANSPARENT);
+    const COLORREF previousColor = ::SetTextColor(dc, ToColorRef(color));
+    ScopedSelectObject selectFont(
+        dc, font != nullptr ? static_cast<HGDIOBJ>(font) : ::GetCurrentObject(dc, OBJ_FONT));
+    RECT area = rect;
+    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area, style | DT_NOPREFIX);
+    ::SetTextColor(dc, previousColor);
+    ::SetBkMode(dc, previousMode);
+}
+
 std::vector<BorderLine> SideBorderLines(const RECT& item, const RECT& sides) {
     // A pen of width w centred on c covers c - w/2 .. c + (w - 1)/2.
     std::vector<BorderLine> lines;

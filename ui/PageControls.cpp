@@ -1,0 +1,110 @@
+#include "PageControls.h"
+
+#include "GdiHandles.h"
+
+namespace {
+
+constexpr int kButtonTextMargin = 20;
+
+template <typename Control>
+std::unique_ptr<Control> MakeTextControl(std::wstring name, std::wstring text, DWORD textColour,
+                                         int fontIndex, int width, int height) {
+    auto control = std::make_unique<Control>();
+    control->SetName(name);
+    control->SetText(text);
+    control->SetTextColor(textColour);
+    control->SetFont(fontIndex);
+    control->SetTextStyle(kPageTextStyle);
+    if (width > 0) {
+        control->SetFixedWidth(width);
+    }
+    if (height > 0) {
+        control->SetFixedHeight(height);
+    }
+    return control;
+}
+
+// A device context of a window (or of the screen for nullptr), released with the object.
+class ScopedWindowDC {
+public:
+    explicit ScopedWindowDC(HWND window) : window_(window), dc_(::GetDC(window)) {}
+    ~ScopedWindowDC() {
+        if (dc_ != nullptr) {
+            ::ReleaseDC(window_, dc_);
+        }
+    }
+    ScopedWindowDC(const ScopedWindowDC&) = delete;
+    ScopedWindowDC& operator=(const ScopedWindowDC&) = delete;
+    HDC Get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+int MeasureTextWidth(HWND window, HFONT font, const std::wstring& text) {
+    if (text.empty()) {
+        return 0;
+    }
+    ScopedWindowDC dc(window);
+    if (dc.Get() == nullptr) {
+        return 0;
+    }
+    ::SetBkMode(dc.Get(), TRANSPARENT);
+    DuiLib::ScopedSelectObject selected(dc.Get(), font);
+    SIZE size = {0, 0};
+    ::GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
+    return size.cx;
+}
+
+}  // namespace
+
+std::unique_ptr<DuiLib::CLabelUI> MakeLabel(std::wstring name, std::wstring text, DWORD textColour,
+                                            int fontIndex, int width, int height) {
+    return MakeTextControl<DuiLib::CLabelUI>(std::move(name), std::move(text), textColour,
+                                             fontIndex, width, height);
+}
+
+std::unique_ptr<DuiLib::CButtonUI> MakeButton(std::wstring name, std::wstring text,
+                                              DWORD textColour, int fontIndex, int width,
+                                              int height) {
+    return MakeTextControl<DuiLib::CButtonUI>(std::move(name), std::move(text), textColour,
+                                              fontIndex, width, height);
+}
+
+int FittedButtonWidth(int textWidth) {
+    return textWidth + 2 * kButtonTextMargin;
+}
+
+void FitButtonWidth(DuiLib::CControlUI* page, DuiLib::CButtonUI* button) {
+    DuiLib::IControlHost* manager = page->Manager();
+    if (manager == nullptr) {
+        return;
+    }
+    const std::wstring text = button->GetText();
+    const int textWidth =
+        MeasureTextWidth(manager->PaintWindow(), manager->FontAt(button->Font()), text);
+    button->SetFixedWidth(FittedButtonWidth(textWidth));
+}
+
+std::unique_ptr<DuiLib::CControlUI> MakeSpacer(int width, int height) {
+    auto spacer = std::make_unique<DuiLib::CControlUI>();
+    if (width > 0) {
+        spacer->SetFixedWidth(width);
+    }
+    if (height > 0) {
+        spacer->SetFixedHeight(height);
+    }
+    return spacer;
+}
+
+DuiLib::CControlUI* FindDescendant(DuiLib::CControlUI* root, const std::wstring& name) {
+    if (root == nullptr) {
+        return nullptr;
+    }
+    auto sameName = [](DuiLib::CControlUI* control, void* data) -> DuiLib::CControlUI* {
+        return control->GetName() == *static_cast<const std::wstring*>(data) ? control : nullptr;
+    };
+    return root->Search(sameName, const_cast<std::wstring*>(&name),
+                        DuiLib::kFindAll | DuiLib::kFindMeFirst);
+}
