@@ -75,16 +75,25 @@ void ZUninstallObj::OnFileDeleted(std::wstring) {
 }
 
 void ZUninstallObj::DoUninstall(const std::wstring& displayName, HWND window) {
+    outcome_ = UninstallOutcome();
     const std::wstring projectName = GetProjectName();
     InstalledProductRecord record;
-    ReadInstalledProduct(projectName, record);
+    const bool entryFound = ReadInstalledProduct(projectName, record);
+    Log(entryFound ? L"Product record: DisplayName \"" + record.displayName +
+                         L"\", InstallPath \"" + record.installPath + L"\""
+                   : L"Product record: no installed-programs entry \"" + projectName + L"\"");
     // Two empty names would "match" with a missing configuration; then nothing is known to be ours.
     if (displayName.empty() || projectName.empty() || record.displayName != displayName) {
+        Log(L"The installed product is not \"" + displayName + L"\"; nothing is removed.");
         return;
     }
     installPath_ =
         IsRemovableInstallFolder(record.installPath) ? record.installPath : std::wstring();
+    if (installPath_.empty()) {
+        Log(L"The installation path is not a folder that may be removed; it is left alone.");
+    }
 
+    Log(L"Step: driver removal");
     RemoveDriver(installPath_, launchTool_);
 
     itemsTotal_ = 0;
@@ -93,6 +102,7 @@ void ZUninstallObj::DoUninstall(const std::wstring& displayName, HWND window) {
     if (!installPath_.empty()) {
         CountFolderFiles(installPath_, itemsTotal_);
     }
+    Log(L"Step: counting the files to remove");
     const std::wstring desktopLink = DesktopLinkPath(displayName);
     itemsTotal_ += 1;
     const std::wstring programsFolder = ProgramsFolderPath(displayName);
@@ -102,21 +112,52 @@ void ZUninstallObj::DoUninstall(const std::wstring& displayName, HWND window) {
     const std::wstring pinnedLink = PinnedLinkPath(displayName);
     itemsTotal_ += 1;
 
+    Log(L"Step: counted " + std::to_wstring(itemsTotal_) + L" items to remove");
+
+    Log(L"Step: releasing the start-menu and taskbar pins");
     InvokeUnpinVerb(L"startunpin", programsFolder);
     InvokeUnpinVerb(L"taskbarunpin", pinnedLink);
 
+    Log(L"Step: deleting the installation folder " + installPath_);
     if (!installPath_.empty()) {
         DeleteFolderNotify(installPath_, this);
     }
+    Log(L"Step: deleting the desktop link " + desktopLink);
     DeleteLink(desktopLink);
     ReportItemDone(window);
+    Log(L"Step: deleting the start-menu folder " + programsFolder);
     if (!programsFolder.empty()) {
         DeleteFolderNotify(programsFolder, this);
     }
+    Log(L"Step: deleting the taskbar link " + pinnedLink);
     DeleteLink(pinnedLink);
     ReportItemDone(window);
 
+    Log(L"Step: removing the installed-programs entry " + projectName);
     RemoveInstalledProgramsEntry(projectName);
+
+    NoteWhatIsLeft({installPath_, desktopLink, programsFolder, pinnedLink}, projectName);
+    Log(L"Removed " + std::to_wstring(itemsDone_) + L" of " + std::to_wstring(itemsTotal_) +
+        L" items");
+}
+
+void ZUninstallObj::NoteWhatIsLeft(const std::vector<std::wstring>& items,
+                                   const std::wstring& projectName) {
+    for (const std::wstring& item : items) {
+        if (!item.empty() && ::GetFileAttributesW(item.c_str()) != INVALID_FILE_ATTRIBUTES) {
+            outcome_.remaining.push_back(item);
+        }
+    }
+    InstalledProductRecord stillRegistered;
+    if (ReadInstalledProduct(projectName, stillRegistered)) {
+        outcome_.remaining.push_back(L"installed-programs entry " + projectName);
+    }
+}
+
+void ZUninstallObj::Log(const std::wstring& line) {
+    if (log_ != nullptr) {
+        log_->Write(line);
+    }
 }
 
 void ZUninstallObj::ReportItemDone(HWND window) {

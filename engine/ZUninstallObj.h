@@ -4,13 +4,16 @@
 #include "CPackWorker.h"
 #include "DriverRemoval.h"
 #include "IDeleteFileNotify.h"
+#include "IUninstallLog.h"
 #include "MessagePosting.h"
 #include "UninstallMessages.h"
+#include "UninstallOutcome.h"
 
 #include <windows.h>
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // ZUninstallObj is the uninstall engine. The window's thread hands it the one uninstall request;
 // its worker thread checks that the installed product is the configured one and removes it in a
@@ -33,6 +36,13 @@ public:
     // or the path check refused it. Read it only after WM_UNINSTALL_FINISHED.
     const std::wstring& InstallPath() const { return installPath_; }
 
+    // What the last run left behind. Read it only after WM_UNINSTALL_FINISHED.
+    const UninstallOutcome& Outcome() const { return outcome_; }
+
+    // Where the run writes a line for each step, tool and item it could not remove (may be null;
+    // must outlive the run). Window's thread, before StartUninstall.
+    void SetLog(IUninstallLog* log) { log_ = log; }
+
     // Replaces the platform's post call and tool launcher (for tests); call before StartUninstall.
     void SetPostFunction(PostMessageFunction post);
     void SetToolLauncher(ToolLauncher launch);
@@ -47,12 +57,16 @@ private:
     void DoUninstall(const std::wstring& displayName, HWND window);
     void ReportItemDone(HWND window);
     void Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void Log(const std::wstring& line);
+    void NoteWhatIsLeft(const std::vector<std::wstring>& items, const std::wstring& entryKey);
 
     CPackWorker worker_;
     std::int32_t itemsTotal_ = 0;
     std::int32_t itemsDone_ = 0;
     HWND notifyWindow_ = nullptr;
     std::wstring installPath_;
+    UninstallOutcome outcome_;
+    IUninstallLog* log_ = nullptr;
     PostMessageFunction post_;
     ToolLauncher launchTool_;
 };
