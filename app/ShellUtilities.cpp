@@ -46,7 +46,7 @@ void SelfDelete(UINT exitCode, const std::wstring& emptyFolder) {
     ::ExitProcess(exitCode);
 }
 
-bool RunElevated(int showCommand, const std::wstring& file, const std::wstring& parameters) {
+bool StartElevated(int showCommand, const std::wstring& file, const std::wstring& parameters) {
     SHELLEXECUTEINFOW info = {};
     info.cbSize = sizeof info;
     // No error box: the caller runs on the worker thread without a visible window, and a box
@@ -56,7 +56,11 @@ bool RunElevated(int showCommand, const std::wstring& file, const std::wstring& 
     info.lpFile = file.c_str();
     info.lpParameters = parameters.c_str();
     info.nShow = showCommand;
-    if (::ShellExecuteExW(&info)) {
+    return ::ShellExecuteExW(&info) != FALSE;
+}
+
+bool RunElevated(int showCommand, const std::wstring& file, const std::wstring& parameters) {
+    if (StartElevated(showCommand, file, parameters)) {
         return true;
     }
     const DWORD error = ::GetLastError();

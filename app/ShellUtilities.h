@@ -13,6 +13,10 @@
 // when the user refused the elevation or the file was not found.
 bool RunElevated(int showCommand, const std::wstring& file, const std::wstring& parameters);
 
+// The same start, telling the truth: true only when the program was started; otherwise the
+// thread's last error says why.
+bool StartElevated(int showCommand, const std::wstring& file, const std::wstring& parameters);
+
 // The parameters that make the command interpreter delete path and then remove emptyFolder if
 // it is given and empty (both quoted, so blanks are fine).
 std::wstring SelfDeleteParameters(const std::wstring& path,

@@ -3,7 +3,9 @@
 #include "CDiskObject.h"
 #include "CRunExitCode.h"
 #include "IUninstallLog.h"
+#include "RunningPrograms.h"
 #include "ShellUtilities.h"
+#include "UniqueHandle.h"
 
 #include <windows.h>
 
@@ -20,6 +22,31 @@ bool IsAtOrBelow(const std::wstring& item, const std::wstring& folder) {
     return item.size() == folder.size() || item[folder.size()] == L'\\';
 }
 
+// Whether folder holds nothing but file (directly inside it).
+bool HoldsOnly(const std::wstring& folder, const std::wstring& file) {
+    if (file.size() <= folder.size() || !IsAtOrBelow(file, folder) ||
+        file.find(L'\\', folder.size() + 1) != std::wstring::npos) {
+        return false;
+    }
+    WIN32_FIND_DATAW entry;
+    const ScopedFindHandle find(::FindFirstFileW((folder + L"\\*").c_str(), &entry));
+    int others = 0;
+    bool found = false;
+    for (BOOL more = find.IsValid(); more; more = ::FindNextFileW(find.Get(), &entry)) {
+        const std::wstring name = entry.cFileName;
+        if (name == L"." || name == L"..") {
+            continue;
+        }
+        if (::CompareStringOrdinal(name.c_str(), -1, file.c_str() + folder.size() + 1, -1, TRUE) ==
+            CSTR_EQUAL) {
+            found = true;
+        } else {
+            ++others;
+        }
+    }
+    return found && others == 0;
+}
+
 }  // namespace
 
 UninstallOutcome DeleteWhatIsLeft(const std::wstring& installPath,
@@ -30,7 +57,10 @@ UninstallOutcome DeleteWhatIsLeft(const std::wstring& installPath,
     }
     CDiskObject disk;
     disk.DeleteFolderTree(installPath);
-    if (::GetFileAttributesW(installPath.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    // A first process that waits for this one runs from the installation folder; it deletes its
+    // own file and the folder as soon as this process has ended.
+    if (::GetFileAttributesW(installPath.c_str()) == INVALID_FILE_ATTRIBUTES ||
+        HoldsOnly(installPath, ParentProgramPath())) {
         for (std::vector<std::wstring>* items : {&left.remaining, &left.scheduledForRestart}) {
             items->erase(std::remove_if(items->begin(), items->end(),
                                         [&installPath](const std::wstring& item) {

@@ -10,7 +10,8 @@ class IUninstallLog;
 // after WM_UNINSTALL_FINISHED.
 
 // Deletes what is left of installPath (nothing when it is empty) and returns outcome without the
-// items at or below installPath when that folder is gone now.
+// items at or below installPath when that folder is gone now, or holds nothing but the program
+// file of the first process that waits for this one (which removes it right after).
 UninstallOutcome DeleteWhatIsLeft(const std::wstring& installPath, const UninstallOutcome& outcome);
 
 // DeleteWhatIsLeft, then writes what is still scheduled or left to log (may be null), reports the

@@ -1,6 +1,7 @@
 #include "ZUninstallObj.h"
 
 #include "AppConfig.h"
+#include "CDiskObject.h"
 #include "DriverRemoval.h"
 #include "FolderWalk.h"
 #include "InstallPathSafety.h"
@@ -94,7 +95,7 @@ void ZUninstallObj::DoUninstall(const std::wstring& displayName, HWND window) {
     }
 
     Log(L"Step: driver removal");
-    RemoveDriver(installPath_, launchTool_);
+    RemoveDriver(installPath_, LoggingLauncher());
 
     itemsTotal_ = 0;
     itemsDone_ = 0;
@@ -152,6 +153,18 @@ void ZUninstallObj::NoteWhatIsLeft(const std::vector<std::wstring>& items,
     if (ReadInstalledProduct(projectName, stillRegistered)) {
         outcome_.remaining.push_back(L"installed-programs entry " + projectName);
     }
+}
+
+ToolLauncher ZUninstallObj::LoggingLauncher() {
+    return [this](const std::wstring& file, const std::wstring& parameters) {
+        wchar_t folder[MAX_PATH] = {};
+        ::GetCurrentDirectoryW(MAX_PATH, folder);
+        const bool started = launchTool_(file, parameters);
+        const DWORD error = ::GetLastError();
+        Log(L"Tool: \"" + file + L"\" " + parameters + L" (working folder " + folder + L"): " +
+            (started ? std::wstring(L"started") : L"not started, " + SystemErrorText(error)));
+        return started;
+    };
 }
 
 void ZUninstallObj::Log(const std::wstring& line) {

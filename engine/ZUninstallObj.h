@@ -58,6 +58,8 @@ private:
     void ReportItemDone(HWND window);
     void Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void Log(const std::wstring& line);
+    // launchTool_, writing each start (command line, working folder, result) to the log.
+    ToolLauncher LoggingLauncher();
     void NoteWhatIsLeft(const std::vector<std::wstring>& items, const std::wstring& entryKey);
 
     CPackWorker worker_;

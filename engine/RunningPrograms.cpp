@@ -21,6 +21,19 @@ std::wstring ProgramPathOf(HANDLE process) {
                                                                    : std::wstring();
 }
 
+DWORD ParentProcessId() {
+    const ScopedFileHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32W entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = snapshot && ::Process32FirstW(snapshot.Get(), &entry); more;
+         more = ::Process32NextW(snapshot.Get(), &entry)) {
+        if (entry.th32ProcessID == ::GetCurrentProcessId()) {
+            return entry.th32ParentProcessID;
+        }
+    }
+    return 0;
+}
+
 // The processes running a program below folder, opened for waiting.
 std::vector<ScopedHandle> ProcessesRunningFrom(const std::wstring& folder) {
     std::vector<ScopedHandle> found;
@@ -28,21 +41,13 @@ std::vector<ScopedHandle> ProcessesRunningFrom(const std::wstring& folder) {
     if (!snapshot) {
         return found;
     }
-    const DWORD self = ::GetCurrentProcessId();
-    DWORD parent = 0;
-    std::vector<DWORD> candidates;
+    const DWORD parent = ParentProcessId();
     PROCESSENTRY32W entry = {};
     entry.dwSize = sizeof entry;
     for (BOOL more = ::Process32FirstW(snapshot.Get(), &entry); more;
          more = ::Process32NextW(snapshot.Get(), &entry)) {
-        if (entry.th32ProcessID == self) {
-            parent = entry.th32ParentProcessID;
-        } else {
-            candidates.push_back(entry.th32ProcessID);
-        }
-    }
-    for (const DWORD id : candidates) {
-        if (id == parent || id == 0) {
+        const DWORD id = entry.th32ProcessID;
+        if (id == parent || id == 0 || id == ::GetCurrentProcessId()) {
             continue;
         }
         ScopedHandle process(
@@ -70,4 +75,11 @@ void WaitForProgramsRunningFrom(const std::wstring& folder, DWORD limitMs) {
         }
         ::WaitForSingleObject(running.front().Get(), static_cast<DWORD>(deadline - now));
     }
+}
+
+std::wstring ParentProgramPath() {
+    const DWORD parent = ParentProcessId();
+    const ScopedHandle process(
+        parent != 0 ? ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, parent) : nullptr);
+    return process ? ProgramPathOf(process.Get()) : std::wstring();
 }

@@ -15,3 +15,7 @@ constexpr DWORD kToolWaitLimitMs = 30000;
 // one that started it (the first process of the run, which runs from the installation folder
 // itself), or until limitMs passed. Returns at once when folder is empty.
 void WaitForProgramsRunningFrom(const std::wstring& folder, DWORD limitMs = kToolWaitLimitMs);
+
+// The program file of the process that started this one; empty when that process has ended or
+// can't be looked at. While a first process waits for its copy, this is the first process's file.
+std::wstring ParentProgramPath();
