@@ -21,10 +21,13 @@ HWND ParameterToWindow(std::int64_t parameter) {
     return reinterpret_cast<HWND>(static_cast<std::intptr_t>(parameter));
 }
 
-void DeleteLink(const std::wstring& path) {
-    if (!path.empty()) {
-        ::DeleteFileW(path.c_str());
+// Deletes a link; a missing one is no error. Returns the error that kept it, or 0.
+DWORD DeleteLink(const std::wstring& path) {
+    if (path.empty() || ::DeleteFileW(path.c_str())) {
+        return ERROR_SUCCESS;
     }
+    const DWORD error = ::GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ERROR_SUCCESS : error;
 }
 
 }  // namespace
@@ -73,6 +76,10 @@ void ZUninstallObj::HandlePack(CReqPack* pack) {
 
 void ZUninstallObj::OnFileDeleted(std::wstring) {
     ReportItemDone(notifyWindow_);
+}
+
+void ZUninstallObj::OnDeleteFailed(const std::wstring& path, DWORD error) {
+    Log(L"Not removed: " + path + L": " + SystemErrorText(error));
 }
 
 void ZUninstallObj::DoUninstall(const std::wstring& displayName, HWND window) {
@@ -124,14 +131,18 @@ void ZUninstallObj::DoUninstall(const std::wstring& displayName, HWND window) {
         DeleteFolderNotify(installPath_, this);
     }
     Log(L"Step: deleting the desktop link " + desktopLink);
-    DeleteLink(desktopLink);
+    if (const DWORD error = DeleteLink(desktopLink)) {
+        OnDeleteFailed(desktopLink, error);
+    }
     ReportItemDone(window);
     Log(L"Step: deleting the start-menu folder " + programsFolder);
     if (!programsFolder.empty()) {
         DeleteFolderNotify(programsFolder, this);
     }
     Log(L"Step: deleting the taskbar link " + pinnedLink);
-    DeleteLink(pinnedLink);
+    if (const DWORD error = DeleteLink(pinnedLink)) {
+        OnDeleteFailed(pinnedLink, error);
+    }
     ReportItemDone(window);
 
     Log(L"Step: removing the installed-programs entry " + projectName);

@@ -52,6 +52,8 @@ public:
 
     // IDeleteFileNotify, worker thread.
     void OnFileDeleted(std::wstring path) override;
+    // Writes the item and the reason to the log.
+    void OnDeleteFailed(const std::wstring& path, DWORD error) override;
 
 private:
     void DoUninstall(const std::wstring& displayName, HWND window);

@@ -8,6 +8,7 @@
 #include "TestFiles.h"
 #include "TestRegistry.h"
 #include "TextConvert.h"
+#include "UniqueHandle.h"
 #include "WindowWatch.h"
 
 #include <gtest/gtest.h>
@@ -349,6 +350,29 @@ TEST_F(UnattendedRunTest, LogHoldsEveryStepAndToolInOrderAndIsAppendedTo) {
     const std::vector<std::string> allLines = ReadLines(log);
     EXPECT_LT(FindLine(allLines, L"Exit code 1605", lines.size()), allLines.size());
     EXPECT_EQ(both.find("\xEF\xBB\xBF", 3), std::string::npos) << "one byte-order mark";
+}
+
+TEST_F(UnattendedRunTest, FileInUseIsLoggedWithTheSystemsReasonAndGives1603) {
+    const std::wstring log = demo_.Scratch(L"busy.log");
+    const std::wstring busy = demo_.Install() + L"\\skin\\theme.png";
+    const ScopedFileHandle holder(::CreateFileW(busy.c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                                nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(holder.IsValid());
+
+    const auto processes = demo_.Run(L"/S /LOG=" + log);
+
+    ASSERT_FALSE(processes.empty());
+    EXPECT_EQ(processes[0].exitCode, 1603u);
+    EXPECT_TRUE(Exists(busy));
+    EXPECT_FALSE(Exists(demo_.Install() + L"\\Tablet.exe")) << "the rest is removed";
+    EXPECT_FALSE(Exists(demo_.DesktopLink()));
+    const std::vector<std::string> lines = ReadLines(log);
+    const std::size_t named = FindLine(lines, L"Not removed: " + busy + L": ");
+    ASSERT_LT(named, lines.size());
+    EXPECT_GT(lines[named].size(), WideToUtf8(L"Not removed: " + busy + L": ").size() + 30)
+        << "with the system's text: " << lines[named];
+    EXPECT_LT(FindLine(lines, L"Left behind: " + demo_.Install()), lines.size());
+    EXPECT_LT(FindLine(lines, L"Exit code 1603"), lines.size());
 }
 
 TEST_F(UnattendedRunTest, LogThatCannotBeOpenedDoesNotStopTheRemoval) {
