@@ -24,11 +24,15 @@ std::wstring CommandInterpreterPath() {
 
 }  // namespace
 
-std::wstring SelfDeleteParameters(const std::wstring& path) {
-    return L"/c del /q \"" + path + L"\"";
+std::wstring SelfDeleteParameters(const std::wstring& path, const std::wstring& emptyFolder) {
+    std::wstring parameters = L"/c del /q \"" + path + L"\"";
+    if (!emptyFolder.empty()) {
+        parameters += L" & rd \"" + emptyFolder + L"\"";
+    }
+    return parameters;
 }
 
-void SelfDelete() {
+void SelfDelete(UINT exitCode, const std::wstring& emptyFolder) {
     // The interpreter must find the file closed; ending fast at high priority makes that likely.
     ::SetPriorityClass(::GetCurrentProcess(), REALTIME_PRIORITY_CLASS);
     ::SetThreadPriority(::GetCurrentThread(), THREAD_PRIORITY_TIME_CRITICAL);
@@ -36,13 +40,13 @@ void SelfDelete() {
     ::SHChangeNotify(SHCNE_DELETE, SHCNF_PATHW, self.c_str(), nullptr);
     const std::wstring interpreter = CommandInterpreterPath();
     if (!interpreter.empty()) {
-        ::ShellExecuteW(nullptr, L"open", interpreter.c_str(), SelfDeleteParameters(self).c_str(),
-                        nullptr, SW_HIDE);
+        ::ShellExecuteW(nullptr, L"open", interpreter.c_str(),
+                        SelfDeleteParameters(self, emptyFolder).c_str(), nullptr, SW_HIDE);
     }
-    ::ExitProcess(0);
+    ::ExitProcess(exitCode);
 }
 
-bool RunElevated(int showCommand, const std::wstring& file, const std::wstring& parameters) {
+bool StartElevated(int showCommand, const std::wstring& file, const std::wstring& parameters) {
     SHELLEXECUTEINFOW info = {};
     info.cbSize = sizeof info;
     // No error box: the caller runs on the worker thread without a visible window, and a box
@@ -52,7 +56,11 @@ bool RunElevated(int showCommand, const std::wstring& file, const std::wstring& 
     info.lpFile = file.c_str();
     info.lpParameters = parameters.c_str();
     info.nShow = showCommand;
-    if (::ShellExecuteExW(&info)) {
+    return ::ShellExecuteExW(&info) != FALSE;
+}
+
+bool RunElevated(int showCommand, const std::wstring& file, const std::wstring& parameters) {
+    if (StartElevated(showCommand, file, parameters)) {
         return true;
     }
     const DWORD error = ::GetLastError();

@@ -1,14 +1,23 @@
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 
 // Deletes the running program's own file through the command interpreter and ends the process
-// with exit code 0. Never returns.
-[[noreturn]] void SelfDelete();
+// with exitCode. When emptyFolder is given, the interpreter then also removes that folder if it
+// is empty. Never returns.
+[[noreturn]] void SelfDelete(UINT exitCode = 0, const std::wstring& emptyFolder = std::wstring());
 
 // Starts file with the shell verb "runas" and returns at once, without waiting for it. False only
 // when the user refused the elevation or the file was not found.
 bool RunElevated(int showCommand, const std::wstring& file, const std::wstring& parameters);
 
-// The parameters that make the command interpreter delete path (quoted, so blanks are fine).
-std::wstring SelfDeleteParameters(const std::wstring& path);
+// The same start, telling the truth: true only when the program was started; otherwise the
+// thread's last error says why.
+bool StartElevated(int showCommand, const std::wstring& file, const std::wstring& parameters);
+
+// The parameters that make the command interpreter delete path and then remove emptyFolder if
+// it is given and empty (both quoted, so blanks are fine).
+std::wstring SelfDeleteParameters(const std::wstring& path,
+                                  const std::wstring& emptyFolder = std::wstring());

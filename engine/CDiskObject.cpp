@@ -146,14 +146,18 @@ bool CDiskObject::MakeFullPath(std::wstring& path) {
     return CompleteFullPath(path, CurrentFolder());
 }
 
-void CDiskObject::SetSystemError(DWORD code, const std::wstring& fileName) {
+std::wstring SystemErrorText(DWORD code) {
     wchar_t* received = nullptr;
     const DWORD length = ::FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
         nullptr, code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
         reinterpret_cast<wchar_t*>(&received), 0, nullptr);
     const ScopedLocalText message(received);
-    std::wstring text = length > 0 ? Trim(std::wstring(message.get(), length)) : std::wstring();
+    return length > 0 ? Trim(std::wstring(message.get(), length)) : std::wstring();
+}
+
+void CDiskObject::SetSystemError(DWORD code, const std::wstring& fileName) {
+    std::wstring text = SystemErrorText(code);
     if (!fileName.empty()) {
         text += L" " + fileName;
     }

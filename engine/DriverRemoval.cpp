@@ -53,7 +53,7 @@ void LaunchInFolder(const ToolLaunch& tool, const ToolLauncher& launch) {
 
 ToolLauncher ElevatedToolLauncher() {
     return [](const std::wstring& file, const std::wstring& parameters) {
-        RunElevated(SW_HIDE, file, parameters);
+        return StartElevated(SW_HIDE, file, parameters);
     };
 }
 

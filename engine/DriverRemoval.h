@@ -12,7 +12,8 @@
 inline constexpr wchar_t kProductKeyPath[] = L"Software\\TavrelTablet";
 
 // Starts a program with its parameters. The working folder is the process's current folder.
-using ToolLauncher = std::function<void(const std::wstring& file, const std::wstring& parameters)>;
+// Returns whether the program was started.
+using ToolLauncher = std::function<bool(const std::wstring& file, const std::wstring& parameters)>;
 
 // The launcher of the real run: the shell's "runas" verb, hidden, not waited for.
 ToolLauncher ElevatedToolLauncher();

@@ -8,13 +8,16 @@
 #include "IDeleteFileNotify.h"
 #include "IUninstallLog.h"
 #include "MessagePosting.h"
+#include "PendingFileRenames.h"
 #include "UninstallMessages.h"
 #include "UninstallOutcome.h"
 
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <vector>
 
 // ZUninstallObj is the uninstall engine. The window's thread hands it the one uninstall request;
 // its worker thread checks that the installed product is the configured one and removes it in a
@@ -22,6 +25,9 @@
 // the end. It never waits for the window. After its own deletion the run makes a last pass over
 // what is left in the installation and start-menu folders (CLeftoverSweep) and keeps what is
 // still there in an UninstallOutcome.
+// Takes the restart deletions of items that are gone now back out of the system's list.
+using RestartWithdrawal = std::function<void(const std::vector<std::wstring>& paths)>;
+
 class ZUninstallObj : public CPackHandle, public IDeleteFileNotify {
 public:
     ZUninstallObj();
@@ -56,13 +62,16 @@ public:
     // before StartUninstall.
     void SetPostFunction(PostMessageFunction post);
     void SetToolLauncher(ToolLauncher launch);
-    void SetRestartScheduler(RestartScheduler schedule);
+    void SetRestartScheduler(RestartScheduler schedule,
+                             RestartWithdrawal withdraw = WithdrawRestartRemovals);
 
     // CPackHandle, worker thread.
     void HandlePack(CReqPack* pack) override;
 
     // IDeleteFileNotify, worker thread.
     void OnFileDeleted(std::wstring path) override;
+    // Writes the item and the reason to the log.
+    void OnDeleteFailed(const std::wstring& path, DWORD error) override;
 
 private:
     void DoUninstall(const std::wstring& displayName, HWND window);
@@ -71,6 +80,9 @@ private:
     void Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void SetOutcome(UninstallOutcome outcome);
     void WriteNewItems(const UninstallOutcome& previous, const UninstallOutcome& current);
+    void Log(const std::wstring& line);
+    // launchTool_, writing each start (command line, working folder, result) to the log.
+    ToolLauncher LoggingLauncher();
 
     CPackWorker worker_;
     std::int32_t itemsTotal_ = 0;
@@ -86,6 +98,7 @@ private:
     PostMessageFunction post_;
     ToolLauncher launchTool_;
     RestartScheduler scheduleForRestart_;
+    RestartWithdrawal withdrawRestartRemovals_;
     IUninstallLog* log_ = nullptr;
     // outcome_ is written by the worker at the end of a run and by SweepLeftovers, and read from
     // any thread: always under outcomeLock_.

@@ -86,6 +86,7 @@ protected:
             wchar_t folder[MAX_PATH] = {};
             ::GetCurrentDirectoryW(MAX_PATH, folder);
             launches_.push_back({file, parameters, folder});
+            return true;
         };
     }
 

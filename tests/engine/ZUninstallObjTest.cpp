@@ -199,7 +199,7 @@ protected:
 
         engine_.SetToolLauncher([this](const std::wstring& file, const std::wstring& parameters) {
             ++launches_;
-            LaunchElevatedAndWait(file, parameters);
+            return LaunchElevatedAndWait(file, parameters);
         });
     }
 
@@ -210,7 +210,7 @@ protected:
 
     // Starts like the real launch (elevated, hidden) but waits for the tool, so that it no longer
     // holds its files when the installation folder is deleted right after.
-    static void LaunchElevatedAndWait(const std::wstring& file, const std::wstring& parameters) {
+    static bool LaunchElevatedAndWait(const std::wstring& file, const std::wstring& parameters) {
         SHELLEXECUTEINFOW info = {};
         info.cbSize = sizeof info;
         info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
@@ -218,10 +218,12 @@ protected:
         info.lpFile = file.c_str();
         info.lpParameters = parameters.c_str();
         info.nShow = SW_HIDE;
-        if (::ShellExecuteExW(&info) && info.hProcess != nullptr) {
-            ScopedHandle process(info.hProcess);
-            ::WaitForSingleObject(process.Get(), 30000);
+        if (!::ShellExecuteExW(&info) || info.hProcess == nullptr) {
+            return false;
         }
+        ScopedHandle process(info.hProcess);
+        ::WaitForSingleObject(process.Get(), 30000);
+        return true;
     }
 
     void RunUninstall() {
@@ -367,7 +369,10 @@ TEST_F(ZUninstallObjTest, ARefusedInstallPathKeepsItsFilesAndStartsNoTool) {
         const int total = 1 + shellItems_.WriteProgramsFolder() + 1;
         MessageRecorder recorder;
         ZUninstallObj engine;
-        engine.SetToolLauncher([this](const std::wstring&, const std::wstring&) { ++launches_; });
+        engine.SetToolLauncher([this](const std::wstring&, const std::wstring&) {
+            ++launches_;
+            return true;
+        });
 
         engine.StartUninstall(GetDisplayName(), recorder.Window());
         recorder.PumpUntilFinished();

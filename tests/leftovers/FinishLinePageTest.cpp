@@ -52,7 +52,8 @@ protected:
         ASSERT_TRUE(
             test::SetStringValue(HKEY_LOCAL_MACHINE, Entry(), L"InstallPath", install_.Path()));
         test::WriteFile(install_ / L"Tablet.exe", "program");
-        ZUninstallObj::Instance().SetToolLauncher([](const std::wstring&, const std::wstring&) {});
+        ZUninstallObj::Instance().SetToolLauncher(
+            [](const std::wstring&, const std::wstring&) { return true; });
         // Granted without reaching the system's list: the page only needs the outcome.
         ZUninstallObj::Instance().SetRestartScheduler([](const std::wstring&) { return true; });
     }

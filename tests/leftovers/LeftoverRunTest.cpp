@@ -24,9 +24,16 @@
 
 namespace {
 
-class RecordingLog final : public IUninstallLog {
+constexpr wchar_t kScheduled[] = L"Scheduled for removal at the next restart: ";
+constexpr wchar_t kLeft[] = L"Could not be removed: ";
+
+// Keeps the lines about scheduled and remaining items; the run's other lines are left out.
+class ItemLog final : public IUninstallLog {
 public:
     void Write(const std::wstring& line) override {
+        if (line.rfind(kScheduled, 0) != 0 && line.rfind(kLeft, 0) != 0) {
+            return;
+        }
         const std::lock_guard<CriticalSection> hold(lock_);
         lines_.push_back(line);
     }
@@ -89,9 +96,6 @@ private:
     std::wstring path_;
 };
 
-constexpr wchar_t kScheduled[] = L"Scheduled for removal at the next restart: ";
-constexpr wchar_t kLeft[] = L"Could not be removed: ";
-
 class LeftoverRunTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { ASSERT_TRUE(LoadAppConfig(::GetModuleHandleW(nullptr))); }
@@ -103,7 +107,7 @@ protected:
             test::SetStringValue(HKEY_LOCAL_MACHINE, Entry(), L"InstallPath", install_.Path()));
         ASSERT_TRUE(test::CreateKey(HKEY_LOCAL_MACHINE, kProductKeyPath));
         test::WriteFile(install_ / L"Tablet.exe", "program");
-        engine_.SetToolLauncher([](const std::wstring&, const std::wstring&) {});
+        engine_.SetToolLauncher([](const std::wstring&, const std::wstring&) { return true; });
         engine_.SetLog(&log_);
     }
 
@@ -148,7 +152,7 @@ protected:
     test::ScratchFolder install_{L"Leftover install"};
     test::PendingRenamesCleanup pending_{install_.Path()};
     ProgramsFolder programs_;
-    RecordingLog log_;
+    ItemLog log_;
     ZUninstallObj engine_;
 };
 
@@ -236,6 +240,8 @@ TEST_F(LeftoverRunTest, TheFinishStepSweepsAgainWithoutSchedulingTwice) {
     EXPECT_TRUE(released.remaining.empty());
     EXPECT_TRUE(engine_.Outcome().scheduledForRestart.empty());
     EXPECT_FALSE(test::FolderExists(install_.Path()));
+    // Gone now: a deletion left in the list would remove a new installation at the restart.
+    EXPECT_TRUE(test::PendingDeletionsBelow(install_.Path()).empty());
     EXPECT_EQ(log_.Lines().size(), HeldChain().size());
 }
 

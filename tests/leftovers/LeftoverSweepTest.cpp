@@ -2,6 +2,7 @@
 
 #include "FileHolderProcess.h"
 #include "FinishLine.h"
+#include "PendingFileRenames.h"
 #include "PendingRenames.h"
 #include "TestFiles.h"
 
@@ -59,15 +60,20 @@ TEST(FinishLineTest, NamesTheOutermostItemLeftOrAsksForARestart) {
     EXPECT_EQ(ChooseFinishLine({{}, {root}}, L"r", L"@ (@)"), root + L" (" + root + L")");
 }
 
-TEST(PendingRenamesTest, ReadsThePairsAnEmptyTargetDoesNotEnd) {
-    const std::vector<test::PendingRename> renames = {{L"\\??\\C:\\a.dll", L""},
-                                                      {L"\\??\\C:\\b.tmp", L"!\\??\\C:\\b.dll"},
-                                                      {L"\\??\\C:\\d", L""}};
-    const std::wstring text = test::JoinPendingRenames(renames);
+TEST(PendingRenamesTest, PairsAreReadPastEmptyTargetsAndOnlyTheGivenDeletionsWithdrawn) {
+    const std::vector<PendingRename> renames = {{L"\\??\\C:\\a.dll", L""},
+                                                {L"\\??\\C:\\b.tmp", L"!\\??\\C:\\b.dll"},
+                                                {L"\\??\\C:\\d", L""}};
     const wchar_t expected[] =
         L"\\??\\C:\\a.dll\0\0\\??\\C:\\b.tmp\0!\\??\\C:\\b.dll\0\\??\\C:\\d\0\0";
+    const std::wstring text = JoinPendingRenames(renames);
     EXPECT_EQ(text, std::wstring(expected, sizeof expected / sizeof expected[0]));
-    EXPECT_EQ(test::ParsePendingRenames(text), renames);
+    EXPECT_EQ(ParsePendingRenames(text), renames);
+
+    // A rename away from a withdrawn path is not a deletion and stays.
+    EXPECT_EQ(WithoutDeletionsOf(renames, {L"c:\\A.DLL", L"C:\\b.tmp", L"C:\\other"}),
+              (std::vector<PendingRename>{renames[1], renames[2]}));
+    EXPECT_EQ(WithoutDeletionsOf(renames, {}), renames);
 }
 
 // A sweep whose restart requests are recorded and granted without reaching the system.

@@ -1,4 +1,4 @@
-#include "PendingRenames.h"
+#include "PendingFileRenames.h"
 
 #include "UniqueHandle.h"
 
@@ -6,26 +6,15 @@
 
 #include <algorithm>
 
-namespace test {
-
 namespace {
 
 constexpr wchar_t kSessionManager[] = L"System\\CurrentControlSet\\Control\\Session Manager";
 constexpr wchar_t kPendingValue[] = L"PendingFileRenameOperations";
 constexpr wchar_t kNtPrefix[] = L"\\??\\";
 
-std::wstring WithoutNtPrefix(const std::wstring& source) {
-    const std::wstring prefix = kNtPrefix;
-    return source.rfind(prefix, 0) == 0 ? source.substr(prefix.size()) : source;
-}
-
-bool IsInOrBelow(const std::wstring& path, const std::wstring& folder) {
-    if (path.size() < folder.size() ||
-        ::CompareStringOrdinal(path.data(), static_cast<int>(folder.size()), folder.data(),
-                               static_cast<int>(folder.size()), TRUE) != CSTR_EQUAL) {
-        return false;
-    }
-    return path.size() == folder.size() || path[folder.size()] == L'\\';
+bool SamePath(const std::wstring& a, const std::wstring& b) {
+    return ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
+                                  static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
 }
 
 }  // namespace
@@ -39,10 +28,7 @@ std::vector<PendingRename> ParsePendingRenames(const std::wstring& multiString) 
         start = end + 1;
     }
     std::vector<PendingRename> renames;
-    for (std::size_t i = 0; i + 1 < strings.size(); i += 2) {
-        if (strings[i].empty()) {
-            break;  // the list's closing terminator
-        }
+    for (std::size_t i = 0; i + 1 < strings.size() && !strings[i].empty(); i += 2) {
         renames.push_back({strings[i], strings[i + 1]});
     }
     return renames;
@@ -58,6 +44,27 @@ std::wstring JoinPendingRenames(const std::vector<PendingRename>& renames) {
     }
     text += L'\0';
     return text;
+}
+
+std::wstring PendingSourcePath(const std::wstring& source) {
+    const std::wstring prefix = kNtPrefix;
+    return source.rfind(prefix, 0) == 0 ? source.substr(prefix.size()) : source;
+}
+
+std::vector<PendingRename> WithoutDeletionsOf(const std::vector<PendingRename>& renames,
+                                              const std::vector<std::wstring>& paths) {
+    std::vector<PendingRename> kept;
+    for (const PendingRename& rename : renames) {
+        const std::wstring path = PendingSourcePath(rename.source);
+        const bool withdrawn =
+            rename.target.empty() &&
+            std::any_of(paths.begin(), paths.end(),
+                        [&path](const std::wstring& item) { return SamePath(item, path); });
+        if (!withdrawn) {
+            kept.push_back(rename);
+        }
+    }
+    return kept;
 }
 
 std::vector<PendingRename> ReadPendingRenames() {
@@ -80,39 +87,26 @@ std::vector<PendingRename> ReadPendingRenames() {
     return ParsePendingRenames(text);
 }
 
-std::vector<std::wstring> PendingDeletionsBelow(const std::wstring& folder) {
-    std::vector<std::wstring> paths;
-    for (const PendingRename& rename : ReadPendingRenames()) {
-        const std::wstring path = WithoutNtPrefix(rename.source);
-        if (rename.target.empty() && IsInOrBelow(path, folder)) {
-            paths.push_back(path);
-        }
-    }
-    return paths;
-}
-
-PendingRenamesCleanup::~PendingRenamesCleanup() {
-    std::vector<PendingRename> renames = ReadPendingRenames();
-    const auto ours = [this](const PendingRename& rename) {
-        return IsInOrBelow(WithoutNtPrefix(rename.source), folder_);
-    };
-    if (std::none_of(renames.begin(), renames.end(), ours)) {
+void WithdrawRestartRemovals(const std::vector<std::wstring>& paths) {
+    if (paths.empty()) {
         return;
     }
-    renames.erase(std::remove_if(renames.begin(), renames.end(), ours), renames.end());
+    const std::vector<PendingRename> renames = ReadPendingRenames();
+    const std::vector<PendingRename> kept = WithoutDeletionsOf(renames, paths);
+    if (kept.size() == renames.size()) {
+        return;
+    }
     ScopedRegKey key;
     if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSessionManager, 0, KEY_SET_VALUE, key.Receive()) !=
         ERROR_SUCCESS) {
         return;
     }
-    if (renames.empty()) {
+    if (kept.empty()) {
         ::RegDeleteValueW(key.Get(), kPendingValue);
         return;
     }
-    const std::wstring text = JoinPendingRenames(renames);
+    const std::wstring text = JoinPendingRenames(kept);
     ::RegSetValueExW(key.Get(), kPendingValue, 0, REG_MULTI_SZ,
                      reinterpret_cast<const BYTE*>(text.data()),
                      static_cast<DWORD>(text.size() * sizeof(wchar_t)));
 }
-
-}  // namespace test
