@@ -9,7 +9,8 @@
 #include "PlatformImage.h"
 #include "RenderPrimitives.h"
 #include "ResourceSettings.h"
-#include "SystemFolderLibrary.h"
+#include "LibraryFunction.h"
+#include "SystemLibrary.h"
 
 #include <windowsx.h>
 
@@ -33,7 +34,7 @@ std::vector<CUIManager*>& LiveManagers() {
 void PrepareProcessOnce() {
     static const bool prepared = [] {
         using InitFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-        const auto init = LibraryFunction<InitFn>(LoadSystemFolderLibrary(L"comctl32.dll"),
+        const auto init = LibraryFunction<InitFn>(LoadSystemLibrary(L"comctl32.dll").Release(),
                                                   "InitCommonControlsEx");
         if (init != nullptr) {
             INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
