@@ -60,12 +60,7 @@ std::unique_ptr<ZVerticalBox> MakeFinishBox() {
     DuiLib::CButtonUI* finish = box->Add(
         MakeButton(PageNames::kFinishButton, Translate(L"确定"), 0xFFFFFFFF, kLineFont, 120, 40));
     finish->SetVisible(false);
-    finish->ApplyAttribute(L"normalimage",
-                           L"file='btn_bkg_3.png' source='0,0,50,25' corner='10,10,10,10'");
-    finish->ApplyAttribute(L"hotimage",
-                           L"file='btn_bkg_3.png' source='0,25,50,50' corner='10,10,10,10'");
-    finish->ApplyAttribute(L"pushedimage",
-                           L"file='btn_bkg_3.png' source='0,50,50,75' corner='10,10,10,10'");
+    SetBlueButtonImages(finish, PushedLook::kPressed);
     finish->SetPadding(RECT{CentredLeftPadding(kFinishBoxWidth, finish->FixedWidth()), 0, 0, 0});
     return box;
 }
