@@ -1,7 +1,7 @@
 #pragma once
 
 #include "CWindowWnd.h"
-#include "GdiHandles.h"
+#include "UniqueHandle.h"
 
 namespace DuiLib {
 

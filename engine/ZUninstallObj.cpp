@@ -1,6 +1,6 @@
 #include "ZUninstallObj.h"
 
-#include "AppConfig.h"
+#include "Check.h"
 #include "DriverRemoval.h"
 #include "FolderWalk.h"
 #include "InstallPathSafety.h"
@@ -28,25 +28,24 @@ void DeleteLink(const std::wstring& path) {
 
 }  // namespace
 
-ZUninstallObj::ZUninstallObj() : post_(::PostMessageW), launchTool_(ElevatedToolLauncher()) {
-    worker_.SetHandler(this);
-}
+ZUninstallObj::ZUninstallObj(UninstallSettings settings)
+    : settings_(std::move(settings)),
+      worker_(this),
+      post_(::PostMessageW),
+      launchTool_(ElevatedToolLauncher()) {}
 
 // The worker must have finished with this object before its members go away.
 ZUninstallObj::~ZUninstallObj() {
     worker_.Stop();
 }
 
-ZUninstallObj& ZUninstallObj::Instance() {
-    static ZUninstallObj engine;
-    return engine;
-}
-
 void ZUninstallObj::SetPostFunction(PostMessageFunction post) {
+    UNINSTALLER_CHECK(!worker_.HasThread(), "the post call is replaced while the worker runs");
     post_ = std::move(post);
 }
 
 void ZUninstallObj::SetToolLauncher(ToolLauncher launch) {
+    UNINSTALLER_CHECK(!worker_.HasThread(), "the tool launcher is replaced while the worker runs");
     launchTool_ = std::move(launch);
 }
 
@@ -75,7 +74,7 @@ void ZUninstallObj::OnFileDeleted(std::wstring) {
 }
 
 void ZUninstallObj::DoUninstall(const std::wstring& displayName, HWND window) {
-    const std::wstring projectName = GetProjectName();
+    const std::wstring& projectName = settings_.projectName;
     InstalledProductRecord record;
     ReadInstalledProduct(projectName, record);
     // Two empty names would "match" with a missing configuration; then nothing is known to be ours.

@@ -6,6 +6,7 @@
 #include "IDeleteFileNotify.h"
 #include "MessagePosting.h"
 #include "UninstallMessages.h"
+#include "UninstallSettings.h"
 
 #include <windows.h>
 
@@ -16,15 +17,19 @@
 // its worker thread checks that the installed product is the configured one and removes it in a
 // fixed order, posting WM_UNINSTALL_PROGRESS for every removed item and WM_UNINSTALL_FINISHED at
 // the end. It never waits for the window.
+//
+// Threads: the settings, the post call and the launcher are written before the worker starts and
+// only read afterwards. The progress counters, the notify window and the install path belong to
+// the worker while a request runs; the window's thread reads InstallPath only after
+// WM_UNINSTALL_FINISHED. The worker never changes process-wide state (working folder, environment):
+// each tool gets its working folder through the start call.
 class ZUninstallObj : public CPackHandle, public IDeleteFileNotify {
 public:
-    ZUninstallObj();
+    // settings name the product; they stay fixed for the life of the object.
+    explicit ZUninstallObj(UninstallSettings settings);
     ~ZUninstallObj() override;
     ZUninstallObj(const ZUninstallObj&) = delete;
     ZUninstallObj& operator=(const ZUninstallObj&) = delete;
-
-    // The program's engine, alive until the process ends.
-    static ZUninstallObj& Instance();
 
     // Window's thread: starts the worker thread if needed and queues the request. Returns at once.
     void StartUninstall(const std::wstring& displayName, HWND window);
@@ -33,7 +38,8 @@ public:
     // or the path check refused it. Read it only after WM_UNINSTALL_FINISHED.
     const std::wstring& InstallPath() const { return installPath_; }
 
-    // Replaces the platform's post call and tool launcher (for tests); call before StartUninstall.
+    // Replaces the platform's post call and tool launcher (for tests). Window's thread, before the
+    // first StartUninstall: the worker reads them without a lock.
     void SetPostFunction(PostMessageFunction post);
     void SetToolLauncher(ToolLauncher launch);
 
@@ -48,6 +54,7 @@ private:
     void ReportItemDone(HWND window);
     void Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+    const UninstallSettings settings_;
     CPackWorker worker_;
     std::int32_t itemsTotal_ = 0;
     std::int32_t itemsDone_ = 0;

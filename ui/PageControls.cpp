@@ -1,6 +1,6 @@
 #include "PageControls.h"
 
-#include "GdiHandles.h"
+#include "UniqueHandle.h"
 
 namespace {
 
@@ -24,24 +24,6 @@ std::unique_ptr<Control> MakeTextControl(std::wstring name, std::wstring text, D
     return control;
 }
 
-// A device context of a window (or of the screen for nullptr), released with the object.
-class ScopedWindowDC {
-public:
-    explicit ScopedWindowDC(HWND window) : window_(window), dc_(::GetDC(window)) {}
-    ~ScopedWindowDC() {
-        if (dc_ != nullptr) {
-            ::ReleaseDC(window_, dc_);
-        }
-    }
-    ScopedWindowDC(const ScopedWindowDC&) = delete;
-    ScopedWindowDC& operator=(const ScopedWindowDC&) = delete;
-    HDC Get() const { return dc_; }
-
-private:
-    HWND window_;
-    HDC dc_;
-};
-
 int MeasureTextWidth(HWND window, HFONT font, const std::wstring& text) {
     if (text.empty()) {
         return 0;
@@ -51,7 +33,7 @@ int MeasureTextWidth(HWND window, HFONT font, const std::wstring& text) {
         return 0;
     }
     ::SetBkMode(dc.Get(), TRANSPARENT);
-    DuiLib::ScopedSelectObject selected(dc.Get(), font);
+    ScopedSelectObject selected(dc.Get(), font);
     SIZE size = {0, 0};
     ::GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
     return size.cx;

@@ -11,7 +11,7 @@
 #include "UninstallMessages.h"
 #include "ZHorizontalBox.h"
 #include "ZInstallProgressUI.h"
-#include "ZUninstallObj.h"
+#include "UninstallEngine.h"
 #include "ZVerticalBox.h"
 
 namespace {
@@ -139,7 +139,7 @@ void ZPage3::OnFinished() {
 }
 
 void ZPage3::FinishAndExit() {
-    FinishAndExit(ZUninstallObj::Instance().InstallPath());
+    FinishAndExit(UninstallEngine().InstallPath());
 }
 
 void ZPage3::FinishAndExit(const std::wstring& installPath) {

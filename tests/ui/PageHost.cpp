@@ -1,7 +1,7 @@
 #include "PageHost.h"
 
 #include "CContainerUI.h"
-#include "GdiHandles.h"
+#include "UniqueHandle.h"
 #include "Localization.h"
 #include "PathUtil.h"
 
@@ -122,8 +122,8 @@ void AddProgramFonts(DuiLib::CUIManager& manager) {
 }
 
 int TextWidth(DuiLib::CUIManager& manager, int fontIndex, const std::wstring& text) {
-    DuiLib::ScopedMemoryDC dc(::CreateCompatibleDC(nullptr));
-    DuiLib::ScopedSelectObject font(dc.Get(), manager.FontAt(fontIndex));
+    ScopedMemoryDC dc(::CreateCompatibleDC(nullptr));
+    ScopedSelectObject font(dc.Get(), manager.FontAt(fontIndex));
     SIZE size = {0, 0};
     ::GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
     return size.cx;

@@ -4,7 +4,7 @@
 #include "CButtonUI.h"
 #include "CImageCache.h"
 #include "CEditUI.h"
-#include "GdiHandles.h"
+#include "UniqueHandle.h"
 #include "Localization.h"
 #include "PageNames.h"
 #include "ZInstallProgressUI.h"
@@ -202,8 +202,8 @@ TEST(PageTextTest, ALongTranslationGives250PixelsAndAnEllipsis) {
 
         // What the button's text style makes of the text in its rectangle.
         EXPECT_NE(confirm->TextStyle() & DT_END_ELLIPSIS, 0u);
-        DuiLib::ScopedMemoryDC dc(::CreateCompatibleDC(nullptr));
-        DuiLib::ScopedSelectObject font(dc.Get(), host.Manager().FontAt(0));
+        ScopedMemoryDC dc(::CreateCompatibleDC(nullptr));
+        ScopedSelectObject font(dc.Get(), host.Manager().FontAt(0));
         std::wstring shown = longText + std::wstring(4, L'\0');
         RECT rect = confirm->Bounds();
         ::DrawTextW(dc.Get(), shown.data(), -1, &rect, confirm->TextStyle() | DT_MODIFYSTRING);

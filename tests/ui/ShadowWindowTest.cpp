@@ -1,6 +1,6 @@
 #include "CShadowWindow.h"
 
-#include "GdiHandles.h"
+#include "UniqueHandle.h"
 #include "PlatformImage.h"
 #include "TestSkin.h"
 

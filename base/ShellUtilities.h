@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+// Deletes the running program's own file through the command interpreter and ends the process
+// with exit code 0. Never returns.
+[[noreturn]] void SelfDelete();
+
+// Starts file elevated in workingFolder (empty: this process's current folder) and returns at once,
+// without waiting for it: with the shell verb "runas", or, when this process is elevated already
+// and a folder is given, directly with that folder, so that this process's working folder is never
+// touched. False only when the user refused the elevation or the file was not found.
+bool RunElevated(int showCommand, const std::wstring& file, const std::wstring& parameters,
+                 const std::wstring& workingFolder = std::wstring());
+
+// The parameters that make the command interpreter delete path (quoted, so blanks are fine).
+std::wstring SelfDeleteParameters(const std::wstring& path);
