@@ -11,6 +11,7 @@ packages=(
     xvfb xauth imagemagick xdotool fonts-wqy-microhei
     libstb-dev libz-mingw-w64-dev nlohmann-json3-dev googletest
     clang-format locales
+    python3
 )
 
 missing=()

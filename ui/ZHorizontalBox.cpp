@@ -1,0 +1,3 @@
+#include "ZHorizontalBox.h"
+
+ZHorizontalBox::~ZHorizontalBox() = default;

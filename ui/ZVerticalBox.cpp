@@ -1,0 +1,3 @@
+#include "ZVerticalBox.h"
+
+ZVerticalBox::~ZVerticalBox() = default;
