@@ -1,5 +1,6 @@
 #include "UnattendedUninstall.h"
 
+#include "CDiskObject.h"
 #include "CRunExitCode.h"
 #include "IUninstallLog.h"
 #include "InstalledProductRecord.h"
@@ -114,8 +115,14 @@ void RunUnattendedUninstall(ZUninstallObj& engine, const std::wstring& projectNa
     CloseRunningApp();
 
     EngineMessageSink sink;
-    engine.SetLog(&log);
     CRunExitCode::Instance().ReportRemovalStarted();
+    if (sink.Window() == nullptr) {
+        // Without it the engine's end could never be heard; nothing has been removed yet.
+        log.Write(L"No message window for the removal: " + SystemErrorText(::GetLastError()));
+        log.Write(L"Exit code " + std::to_wstring(CRunExitCode::Instance().Code()));
+        ::ExitProcess(CRunExitCode::Instance().Code());
+    }
+    engine.SetLog(&log);
     log.Write(L"Step: starting the removal");
     engine.StartUninstall(displayName, sink.Window());
     sink.WaitForFinished();

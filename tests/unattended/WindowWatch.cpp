@@ -26,6 +26,11 @@ std::wstring ProgramFileName(DWORD processId) {
     return full.substr(full.rfind(L'\\') + 1);
 }
 
+BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
 }  // namespace
 
 WindowEventWatcher::WindowEventWatcher() : ready_(::CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
@@ -112,12 +117,7 @@ DWORD WINAPI UninstallerWindowPoller::ThreadMain(void* self) {
 
 void UninstallerWindowPoller::Look() {
     std::vector<HWND> windows;
-    ::EnumWindows(
-        [](HWND window, LPARAM list) {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&windows));
+    ::EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
     for (const HWND window : windows) {
         DWORD processId = 0;
         ::GetWindowThreadProcessId(window, &processId);
