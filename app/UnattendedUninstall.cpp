@@ -95,8 +95,10 @@ private:
 
 }  // namespace
 
-void RunUnattendedUninstall(ZUninstallObj& engine, const std::wstring& projectName,
-                            const std::wstring& displayName, IUninstallLog& log) {
+void RunUnattendedUninstall(ZUninstallObj& engine, const UninstallSettings& settings,
+                            IUninstallLog& log) {
+    const std::wstring& projectName = settings.projectName;
+    const std::wstring& displayName = settings.displayName;
     log.Write(L"Step: checking the installed product");
     InstalledProductRecord record;
     if (!ReadInstalledProduct(projectName, record)) {
@@ -112,7 +114,7 @@ void RunUnattendedUninstall(ZUninstallObj& engine, const std::wstring& projectNa
     }
 
     log.Write(L"Step: closing the driver's running program");
-    CloseRunningApp();
+    CloseRunningApp(settings);
 
     EngineMessageSink sink;
     CRunExitCode::Instance().ReportRemovalStarted();

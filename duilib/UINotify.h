@@ -8,6 +8,22 @@ namespace DuiLib {
 
 class CControlUI;
 
+// Notification types sent by the framework's controls.
+namespace NotifyType {
+inline constexpr wchar_t kWindowInit[] = L"windowinit";
+inline constexpr wchar_t kSetFocus[] = L"setfocus";
+inline constexpr wchar_t kKillFocus[] = L"killfocus";
+inline constexpr wchar_t kTimer[] = L"timer";
+inline constexpr wchar_t kMenu[] = L"menu";
+inline constexpr wchar_t kDbClick[] = L"dbclick";
+inline constexpr wchar_t kClick[] = L"click";
+inline constexpr wchar_t kSelectChanged[] = L"selectchanged";
+inline constexpr wchar_t kTabSelect[] = L"tabselect";
+inline constexpr wchar_t kTextChanged[] = L"textchanged";
+inline constexpr wchar_t kReturn[] = L"return";
+inline constexpr wchar_t kLink[] = L"link";
+}  // namespace NotifyType
+
 // A notification ("click", "tabselect", ...) sent by a control to the window's listeners.
 struct UINotify {
     std::wstring type;

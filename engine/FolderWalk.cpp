@@ -1,5 +1,6 @@
 #include "FolderWalk.h"
 
+#include "PathUtil.h"
 #include "UniqueHandle.h"
 
 #include <windows.h>
@@ -28,15 +29,8 @@ bool IsLink(DWORD attributes) {
     return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
 }
 
-std::wstring WithoutTrailingBackslash(const std::wstring& folder) {
-    if (!folder.empty() && folder.back() == L'\\') {
-        return folder.substr(0, folder.size() - 1);
-    }
-    return folder;
-}
-
 struct WalkStart {
-    std::wstring path;  // without a trailing backslash
+    std::wstring path;  // without trailing backslashes
     DWORD attributes;
 };
 
@@ -45,7 +39,7 @@ std::optional<WalkStart> StartWalk(const std::wstring& folder) {
     if (folder.empty()) {
         return std::nullopt;
     }
-    std::wstring path = WithoutTrailingBackslash(folder);
+    std::wstring path = WithoutTrailingSeparators(folder);
     const std::optional<DWORD> status = ReadFolderStatus(path);
     if (!status) {
         return std::nullopt;

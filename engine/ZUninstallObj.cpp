@@ -1,7 +1,7 @@
 #include "ZUninstallObj.h"
 
-#include "AppConfig.h"
 #include "CDiskObject.h"
+#include "Check.h"
 #include "DriverRemoval.h"
 #include "FolderWalk.h"
 #include "InstallPathSafety.h"
@@ -32,25 +32,24 @@ DWORD DeleteLink(const std::wstring& path) {
 
 }  // namespace
 
-ZUninstallObj::ZUninstallObj() : post_(::PostMessageW), launchTool_(ElevatedToolLauncher()) {
-    worker_.SetHandler(this);
-}
+ZUninstallObj::ZUninstallObj(UninstallSettings settings)
+    : settings_(std::move(settings)),
+      worker_(this),
+      post_(::PostMessageW),
+      launchTool_(ElevatedToolLauncher()) {}
 
 // The worker must have finished with this object before its members go away.
 ZUninstallObj::~ZUninstallObj() {
     worker_.Stop();
 }
 
-ZUninstallObj& ZUninstallObj::Instance() {
-    static ZUninstallObj engine;
-    return engine;
-}
-
 void ZUninstallObj::SetPostFunction(PostMessageFunction post) {
+    UNINSTALLER_CHECK(!worker_.HasThread(), "the post call is replaced while the worker runs");
     post_ = std::move(post);
 }
 
 void ZUninstallObj::SetToolLauncher(ToolLauncher launch) {
+    UNINSTALLER_CHECK(!worker_.HasThread(), "the tool launcher is replaced while the worker runs");
     launchTool_ = std::move(launch);
 }
 
@@ -84,7 +83,7 @@ void ZUninstallObj::OnDeleteFailed(const std::wstring& path, DWORD error) {
 
 void ZUninstallObj::DoUninstall(const std::wstring& displayName, HWND window) {
     outcome_ = UninstallOutcome();
-    const std::wstring projectName = GetProjectName();
+    const std::wstring& projectName = settings_.projectName;
     InstalledProductRecord record;
     const bool entryFound = ReadInstalledProduct(projectName, record);
     Log(entryFound ? L"Product record: DisplayName \"" + record.displayName +
@@ -167,12 +166,12 @@ void ZUninstallObj::NoteWhatIsLeft(const std::vector<std::wstring>& items,
 }
 
 ToolLauncher ZUninstallObj::LoggingLauncher() {
-    return [this](const std::wstring& file, const std::wstring& parameters) {
-        wchar_t folder[MAX_PATH] = {};
-        ::GetCurrentDirectoryW(MAX_PATH, folder);
-        const bool started = launchTool_(file, parameters);
+    return [this](const std::wstring& file, const std::wstring& parameters,
+                  const std::wstring& workingFolder) {
+        const bool started = launchTool_(file, parameters, workingFolder);
         const DWORD error = ::GetLastError();
-        Log(L"Tool: \"" + file + L"\" " + parameters + L" (working folder " + folder + L"): " +
+        Log(L"Tool: \"" + file + L"\" " + parameters + L" (working folder " +
+            (workingFolder.empty() ? std::wstring(L"unchanged") : workingFolder) + L"): " +
             (started ? std::wstring(L"started") : L"not started, " + SystemErrorText(error)));
         return started;
     };

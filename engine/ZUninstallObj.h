@@ -8,6 +8,7 @@
 #include "MessagePosting.h"
 #include "UninstallMessages.h"
 #include "UninstallOutcome.h"
+#include "UninstallSettings.h"
 
 #include <windows.h>
 
@@ -19,15 +20,19 @@
 // its worker thread checks that the installed product is the configured one and removes it in a
 // fixed order, posting WM_UNINSTALL_PROGRESS for every removed item and WM_UNINSTALL_FINISHED at
 // the end. It never waits for the window.
+//
+// Threads: the settings, the post call and the launcher are written before the worker starts and
+// only read afterwards. The progress counters, the notify window and the install path belong to
+// the worker while a request runs; the window's thread reads InstallPath only after
+// WM_UNINSTALL_FINISHED. The worker never changes process-wide state (working folder, environment):
+// each tool gets its working folder through the start call.
 class ZUninstallObj : public CPackHandle, public IDeleteFileNotify {
 public:
-    ZUninstallObj();
+    // settings name the product; they stay fixed for the life of the object.
+    explicit ZUninstallObj(UninstallSettings settings);
     ~ZUninstallObj() override;
     ZUninstallObj(const ZUninstallObj&) = delete;
     ZUninstallObj& operator=(const ZUninstallObj&) = delete;
-
-    // The program's engine, alive until the process ends.
-    static ZUninstallObj& Instance();
 
     // Window's thread: starts the worker thread if needed and queues the request. Returns at once.
     void StartUninstall(const std::wstring& displayName, HWND window);
@@ -40,10 +45,12 @@ public:
     const UninstallOutcome& Outcome() const { return outcome_; }
 
     // Where the run writes a line for each step, tool and item it could not remove (may be null;
-    // must outlive the run). Window's thread, before StartUninstall.
+    // must outlive the run). Window's thread, before the first StartUninstall: the worker reads it
+    // without a lock.
     void SetLog(IUninstallLog* log) { log_ = log; }
 
-    // Replaces the platform's post call and tool launcher (for tests); call before StartUninstall.
+    // Replaces the platform's post call and tool launcher (for tests). Window's thread, before the
+    // first StartUninstall: the worker reads them without a lock.
     void SetPostFunction(PostMessageFunction post);
     void SetToolLauncher(ToolLauncher launch);
 
@@ -64,6 +71,7 @@ private:
     ToolLauncher LoggingLauncher();
     void NoteWhatIsLeft(const std::vector<std::wstring>& items, const std::wstring& entryKey);
 
+    const UninstallSettings settings_;
     CPackWorker worker_;
     std::int32_t itemsTotal_ = 0;
     std::int32_t itemsDone_ = 0;
