@@ -9,14 +9,6 @@ namespace DuiLib {
 
 namespace {
 
-int Width(const RECT& rect) {
-    return rect.right - rect.left;
-}
-
-int Height(const RECT& rect) {
-    return rect.bottom - rect.top;
-}
-
 void FillOpaque(HDC dc, const RECT& rect, COLORREF color) {
     const COLORREF previous = ::SetBkColor(dc, color);
     ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
@@ -64,7 +56,8 @@ void FillColor(HDC dc, const RECT& rect, DWORD color) {
     *pixel.Pixels() = (static_cast<DWORD>(alpha) << 24) | (premultiplied(16) << 16) |
                       (premultiplied(8) << 8) | premultiplied(0);
     const BLENDFUNCTION blend = {AC_SRC_OVER, 0, 0xFF, AC_SRC_ALPHA};
-    alphaBlend(dc, rect.left, rect.top, Width(rect), Height(rect), pixel.Dc(), 0, 0, 1, 1, blend);
+    alphaBlend(dc, rect.left, rect.top, RectWidth(rect), RectHeight(rect), pixel.Dc(), 0, 0, 1, 1,
+               blend);
 }
 
 void FillGradient(HDC dc, const RECT& rect, DWORD first, DWORD second, GradientDirection direction,
@@ -78,15 +71,15 @@ void FillGradient(HDC dc, const RECT& rect, DWORD first, DWORD second, GradientD
         DrawOpaqueGradient(dc, rect, first, second, direction, steps);
         return;
     }
-    MemoryCanvas canvas(dc, Width(rect), Height(rect));
+    MemoryCanvas canvas(dc, RectWidth(rect), RectHeight(rect));
     if (!canvas.IsValid()) {
         return;
     }
-    const RECT local = {0, 0, Width(rect), Height(rect)};
+    const RECT local = {0, 0, RectWidth(rect), RectHeight(rect)};
     DrawOpaqueGradient(canvas.Dc(), local, first, second, direction, steps);
     const BLENDFUNCTION blend = {AC_SRC_OVER, 0, static_cast<BYTE>(alpha), 0};
-    alphaBlend(dc, rect.left, rect.top, Width(rect), Height(rect), canvas.Dc(), 0, 0, Width(rect),
-               Height(rect), blend);
+    alphaBlend(dc, rect.left, rect.top, RectWidth(rect), RectHeight(rect), canvas.Dc(), 0, 0,
+               RectWidth(rect), RectHeight(rect), blend);
 }
 
 std::vector<GradientBand> GradientBands(const RECT& rect, DWORD first, DWORD second,
@@ -105,7 +98,7 @@ std::vector<GradientBand> GradientBands(const RECT& rect, DWORD first, DWORD sec
     }
     const int count = 1 << shift;
     const bool vertical = direction == GradientDirection::kVertical;
-    const int length = vertical ? Height(rect) : Width(rect);
+    const int length = vertical ? RectHeight(rect) : RectWidth(rect);
     const int end = vertical ? rect.bottom : rect.right;
     // Band i (counted from the far end) covers the stretch between the i-th and (i+1)-th
     // division from the far end.
@@ -172,6 +165,21 @@ void DrawRoundFrame(HDC dc, const RECT& rect, int width, int cornerWidth, int co
     ScopedSelectObject selectPen(dc, pen.Get());
     ScopedSelectObject selectBrush(dc, ::GetStockObject(NULL_BRUSH));
     ::RoundRect(dc, rect.left, rect.top, rect.right, rect.bottom, cornerWidth, cornerHeight);
+}
+
+void DrawPlainText(HDC dc, HFONT font, const RECT& rect, const std::wstring& text, DWORD color,
+                   UINT style) {
+    if (dc == nullptr || text.empty()) {
+        return;
+    }
+    const int previousMode = ::SetBkMode(dc, TRANSPARENT);
+    const COLORREF previousColor = ::SetTextColor(dc, ToColorRef(color));
+    ScopedSelectObject selectFont(
+        dc, font != nullptr ? static_cast<HGDIOBJ>(font) : ::GetCurrentObject(dc, OBJ_FONT));
+    RECT area = rect;
+    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area, style | DT_NOPREFIX);
+    ::SetTextColor(dc, previousColor);
+    ::SetBkMode(dc, previousMode);
 }
 
 std::vector<BorderLine> SideBorderLines(const RECT& item, const RECT& sides) {

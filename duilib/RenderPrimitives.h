@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 namespace DuiLib {
@@ -10,6 +11,14 @@ namespace DuiLib {
 enum class GradientDirection { kHorizontal, kVertical };
 
 // Colour, gradient and line drawing used by the controls' paint steps. Colours are 0xAARRGGBB.
+
+inline int RectWidth(const RECT& rect) {
+    return rect.right - rect.left;
+}
+
+inline int RectHeight(const RECT& rect) {
+    return rect.bottom - rect.top;
+}
 
 // Nothing when the alpha is 0; an opaque fill at alpha 255; otherwise the colour is blended over
 // rect with its alpha.
@@ -42,6 +51,12 @@ void StrokeLine(HDC dc, const RECT& rect, int width, DWORD color, int penStyle);
 void DrawFrameRect(HDC dc, const RECT& rect, int width, DWORD color);
 void DrawRoundFrame(HDC dc, const RECT& rect, int width, int cornerWidth, int cornerHeight,
                     DWORD color);
+
+// Text in the colour (0xAARRGGBB; the alpha is ignored) and font over a transparent background,
+// drawn with the platform's text drawing and the style flags (DT_*), never treating "&" as a
+// prefix. Nothing for empty text; the DC's current font when font is nullptr.
+void DrawPlainText(HDC dc, HFONT font, const RECT& rect, const std::wstring& text, DWORD color,
+                   UINT style);
 
 struct BorderLine {
     RECT line;  // from (left, top) to (right, bottom)

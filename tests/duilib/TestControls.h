@@ -26,6 +26,34 @@ public:
 
     void Invalidate(const RECT& rect) override { invalidated.push_back(rect); }
     void NeedLayout() override { ++layoutRequests; }
+    HWND PaintWindow() const override { return nullptr; }
+    void RequestFocus(DuiLib::CControlUI* control) override { focus = control; }
+    POINT LastMousePos() const override { return POINT{-1, -1}; }
+    void CaptureMouse() override { captured = true; }
+    void ReleaseMouse() override { captured = false; }
+    bool IsMouseCaptured() const override { return captured; }
+    bool StartTimer(DuiLib::CControlUI*, UINT, UINT) override { return false; }
+    bool StopTimer(DuiLib::CControlUI*, UINT) override { return false; }
+    void StopTimers(DuiLib::CControlUI*) override {}
+    HFONT FontAt(int) override { return static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)); }
+    const DuiLib::FontInfo& FontInfoAt(int) override { return font; }
+    void DrawPlainText(HDC, const RECT&, const std::wstring& text, DWORD, int, UINT) override {
+        texts.push_back(text);
+    }
+    DWORD DefaultDisabledColor() const override { return 0xFFA7A6AA; }
+    DWORD DefaultFontColor() const override { return 0xFF000000; }
+    DWORD DefaultLinkFontColor() const override { return 0xFF0000FF; }
+    DWORD DefaultLinkHoverFontColor() const override { return 0xFFD3215F; }
+    DWORD DefaultSelectedBkColor() const override { return 0xFFBAE4FF; }
+    bool JoinGroup(const std::wstring&, DuiLib::CControlUI*) override { return false; }
+    const std::vector<DuiLib::CControlUI*>* GroupMembers(const std::wstring&) const override {
+        return nullptr;
+    }
+    void LeaveGroup(const std::wstring&, DuiLib::CControlUI*) override {}
+    std::wstring ClassAttributes(const std::wstring&) const override { return {}; }
+    void AddOverlayControl(DuiLib::CControlUI*) override {}
+    void RemoveOverlayControl(DuiLib::CControlUI*) override {}
+    DuiLib::CControlUI* ControlByName(const std::wstring&) const override { return nullptr; }
     DuiLib::CControlUI* FocusControl() const override { return focus; }
     void SetFocusControl(DuiLib::CControlUI* control) override { focus = control; }
     void ForgetControl(DuiLib::CControlUI* control) override {
@@ -72,6 +100,9 @@ public:
     std::vector<DuiLib::CControlUI*> pendingDelete;
     std::vector<SentNotification> notifications;
     bool virtualWindowsUsed = false;
+    bool captured = false;
+    DuiLib::FontInfo font;
+    std::vector<std::wstring> texts;
     std::vector<RECT> imageRects;
     std::vector<std::wstring> images;
     std::vector<std::wstring> ellipseImages;
