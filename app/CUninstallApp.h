@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
-// The application object: prepares the process (common controls, configuration, language),
-// moves the program to the temporary folder, and runs the program there.
+// The application object: prepares the process (common controls, configuration, language), reads
+// the command line, moves the program to the temporary folder, and runs the program there.
 class CUninstallApp {
 public:
     explicit CUninstallApp(HINSTANCE instance) : instance_(instance) {}
@@ -15,6 +15,9 @@ public:
 
     // Runs the whole program. Always returns false: there is no message loop after it.
     bool InitInstance();
+
+    // The code the process ends with once InitInstance has returned: 0 when no switch was given.
+    UINT ExitCode() const;
 
     HINSTANCE Instance() const { return instance_; }
 

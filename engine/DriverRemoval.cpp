@@ -42,7 +42,7 @@ void LaunchInFolder(const ToolLaunch& tool, const ToolLauncher& launch) {
 ToolLauncher ElevatedToolLauncher() {
     return [](const std::wstring& file, const std::wstring& parameters,
               const std::wstring& workingFolder) {
-        RunElevated(SW_HIDE, file, parameters, workingFolder);
+        return StartElevated(SW_HIDE, file, parameters, workingFolder);
     };
 }
 

@@ -10,8 +10,8 @@
 
 // Starts a program with its parameters in workingFolder (empty: the process's current folder). The
 // folder goes to the start call itself: the worker thread calls this and must never change the
-// process's working folder, which the window's thread shares.
-using ToolLauncher = std::function<void(const std::wstring& file, const std::wstring& parameters,
+// process's working folder, which the window's thread shares. Returns whether it was started.
+using ToolLauncher = std::function<bool(const std::wstring& file, const std::wstring& parameters,
                                         const std::wstring& workingFolder)>;
 
 // The launcher of the real run: the shell's "runas" verb, hidden, not waited for.

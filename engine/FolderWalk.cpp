@@ -71,6 +71,14 @@ bool RemoveFolderLink(const std::wstring& link) {
     return ::RemoveDirectoryW(link.c_str()) || ::DeleteFileW(link.c_str());
 }
 
+// Tells notify (may be null) about a removal that failed; returns removed.
+bool Reported(bool removed, const std::wstring& path, IDeleteFileNotify* notify) {
+    if (!removed && notify != nullptr) {
+        notify->OnDeleteFailed(path, ::GetLastError());
+    }
+    return removed;
+}
+
 }  // namespace
 
 bool CountFolderFiles(const std::wstring& folder, int& counter) {
@@ -98,18 +106,19 @@ bool DeleteFolderNotify(const std::wstring& folder, IDeleteFileNotify* notify) {
     }
     const std::wstring& path = start->path;
     if (IsLink(start->attributes)) {
-        return RemoveFolderLink(path);
+        return Reported(RemoveFolderLink(path), path, notify);
     }
     ForEachEntry(path, [notify](const std::wstring& entry, DWORD attributes) {
         if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            if (::DeleteFileW(entry.c_str()) && notify != nullptr) {
+            if (Reported(::DeleteFileW(entry.c_str()) != FALSE, entry, notify) &&
+                notify != nullptr) {
                 notify->OnFileDeleted(entry);
             }
         } else if (IsLink(attributes)) {
-            RemoveFolderLink(entry);
+            Reported(RemoveFolderLink(entry), entry, notify);
         } else {
             DeleteFolderNotify(entry, notify);
         }
     });
-    return ::RemoveDirectoryW(path.c_str()) != FALSE;
+    return Reported(::RemoveDirectoryW(path.c_str()) != FALSE, path, notify);
 }

@@ -1,5 +1,6 @@
 #include "ZUninstallObj.h"
 
+#include "CDiskObject.h"
 #include "Check.h"
 #include "DriverRemoval.h"
 #include "FolderWalk.h"
@@ -20,10 +21,13 @@ HWND ParameterToWindow(std::int64_t parameter) {
     return reinterpret_cast<HWND>(static_cast<std::intptr_t>(parameter));
 }
 
-void DeleteLink(const std::wstring& path) {
-    if (!path.empty()) {
-        ::DeleteFileW(path.c_str());
+// Deletes a link; a missing one is no error. Returns the error that kept it, or 0.
+DWORD DeleteLink(const std::wstring& path) {
+    if (path.empty() || ::DeleteFileW(path.c_str())) {
+        return ERROR_SUCCESS;
     }
+    const DWORD error = ::GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ERROR_SUCCESS : error;
 }
 
 }  // namespace
@@ -73,18 +77,31 @@ void ZUninstallObj::OnFileDeleted(std::wstring) {
     ReportItemDone(notifyWindow_);
 }
 
+void ZUninstallObj::OnDeleteFailed(const std::wstring& path, DWORD error) {
+    Log(L"Not removed: " + path + L": " + SystemErrorText(error));
+}
+
 void ZUninstallObj::DoUninstall(const std::wstring& displayName, HWND window) {
+    outcome_ = UninstallOutcome();
     const std::wstring& projectName = settings_.projectName;
     InstalledProductRecord record;
-    ReadInstalledProduct(projectName, record);
+    const bool entryFound = ReadInstalledProduct(projectName, record);
+    Log(entryFound ? L"Product record: DisplayName \"" + record.displayName +
+                         L"\", InstallPath \"" + record.installPath + L"\""
+                   : L"Product record: no installed-programs entry \"" + projectName + L"\"");
     // Two empty names would "match" with a missing configuration; then nothing is known to be ours.
     if (displayName.empty() || projectName.empty() || record.displayName != displayName) {
+        Log(L"The installed product is not \"" + displayName + L"\"; nothing is removed.");
         return;
     }
     installPath_ =
         IsRemovableInstallFolder(record.installPath) ? record.installPath : std::wstring();
+    if (installPath_.empty()) {
+        Log(L"The installation path is not a folder that may be removed; it is left alone.");
+    }
 
-    RemoveDriver(installPath_, launchTool_);
+    Log(L"Step: driver removal");
+    RemoveDriver(installPath_, LoggingLauncher());
 
     itemsTotal_ = 0;
     itemsDone_ = 0;
@@ -92,6 +109,7 @@ void ZUninstallObj::DoUninstall(const std::wstring& displayName, HWND window) {
     if (!installPath_.empty()) {
         CountFolderFiles(installPath_, itemsTotal_);
     }
+    Log(L"Step: counting the files to remove");
     const std::wstring desktopLink = DesktopLinkPath(displayName);
     itemsTotal_ += 1;
     const std::wstring programsFolder = ProgramsFolderPath(displayName);
@@ -101,21 +119,68 @@ void ZUninstallObj::DoUninstall(const std::wstring& displayName, HWND window) {
     const std::wstring pinnedLink = PinnedLinkPath(displayName);
     itemsTotal_ += 1;
 
+    Log(L"Step: counted " + std::to_wstring(itemsTotal_) + L" items to remove");
+
+    Log(L"Step: releasing the start-menu and taskbar pins");
     InvokeUnpinVerb(L"startunpin", programsFolder);
     InvokeUnpinVerb(L"taskbarunpin", pinnedLink);
 
+    Log(L"Step: deleting the installation folder " + installPath_);
     if (!installPath_.empty()) {
         DeleteFolderNotify(installPath_, this);
     }
-    DeleteLink(desktopLink);
+    Log(L"Step: deleting the desktop link " + desktopLink);
+    if (const DWORD error = DeleteLink(desktopLink)) {
+        OnDeleteFailed(desktopLink, error);
+    }
     ReportItemDone(window);
+    Log(L"Step: deleting the start-menu folder " + programsFolder);
     if (!programsFolder.empty()) {
         DeleteFolderNotify(programsFolder, this);
     }
-    DeleteLink(pinnedLink);
+    Log(L"Step: deleting the taskbar link " + pinnedLink);
+    if (const DWORD error = DeleteLink(pinnedLink)) {
+        OnDeleteFailed(pinnedLink, error);
+    }
     ReportItemDone(window);
 
+    Log(L"Step: removing the installed-programs entry " + projectName);
     RemoveInstalledProgramsEntry(projectName);
+
+    NoteWhatIsLeft({installPath_, desktopLink, programsFolder, pinnedLink}, projectName);
+    Log(L"Removed " + std::to_wstring(itemsDone_) + L" of " + std::to_wstring(itemsTotal_) +
+        L" items");
+}
+
+void ZUninstallObj::NoteWhatIsLeft(const std::vector<std::wstring>& items,
+                                   const std::wstring& projectName) {
+    for (const std::wstring& item : items) {
+        if (!item.empty() && ::GetFileAttributesW(item.c_str()) != INVALID_FILE_ATTRIBUTES) {
+            outcome_.remaining.push_back(item);
+        }
+    }
+    InstalledProductRecord stillRegistered;
+    if (ReadInstalledProduct(projectName, stillRegistered)) {
+        outcome_.remaining.push_back(L"installed-programs entry " + projectName);
+    }
+}
+
+ToolLauncher ZUninstallObj::LoggingLauncher() {
+    return [this](const std::wstring& file, const std::wstring& parameters,
+                  const std::wstring& workingFolder) {
+        const bool started = launchTool_(file, parameters, workingFolder);
+        const DWORD error = ::GetLastError();
+        Log(L"Tool: \"" + file + L"\" " + parameters + L" (working folder " +
+            (workingFolder.empty() ? std::wstring(L"unchanged") : workingFolder) + L"): " +
+            (started ? std::wstring(L"started") : L"not started, " + SystemErrorText(error)));
+        return started;
+    };
+}
+
+void ZUninstallObj::Log(const std::wstring& line) {
+    if (log_ != nullptr) {
+        log_->Write(line);
+    }
 }
 
 void ZUninstallObj::ReportItemDone(HWND window) {

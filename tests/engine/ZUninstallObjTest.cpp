@@ -196,7 +196,7 @@ protected:
         engine_.SetToolLauncher([this](const std::wstring& file, const std::wstring& parameters,
                                        const std::wstring& workingFolder) {
             ++launches_;
-            LaunchElevatedAndWait(file, parameters, workingFolder);
+            return LaunchElevatedAndWait(file, parameters, workingFolder);
         });
     }
 
@@ -207,7 +207,7 @@ protected:
 
     // Starts like the real launch (elevated, hidden) but waits for the tool, so that it no longer
     // holds its files when the installation folder is deleted right after.
-    static void LaunchElevatedAndWait(const std::wstring& file, const std::wstring& parameters,
+    static bool LaunchElevatedAndWait(const std::wstring& file, const std::wstring& parameters,
                                       const std::wstring& workingFolder) {
         SHELLEXECUTEINFOW info = {};
         info.cbSize = sizeof info;
@@ -217,10 +217,12 @@ protected:
         info.lpParameters = parameters.c_str();
         info.lpDirectory = workingFolder.empty() ? nullptr : workingFolder.c_str();
         info.nShow = SW_HIDE;
-        if (::ShellExecuteExW(&info) && info.hProcess != nullptr) {
-            ScopedHandle process(info.hProcess);
-            ::WaitForSingleObject(process.Get(), 30000);
+        if (!::ShellExecuteExW(&info) || info.hProcess == nullptr) {
+            return false;
         }
+        ScopedHandle process(info.hProcess);
+        ::WaitForSingleObject(process.Get(), 30000);
+        return true;
     }
 
     void RunUninstall() {
@@ -359,7 +361,10 @@ TEST_F(ZUninstallObjTest, ARefusedInstallPathKeepsItsFilesAndStartsNoTool) {
         MessageRecorder recorder;
         ZUninstallObj engine(test::ProductSettings());
         engine.SetToolLauncher(
-            [this](const std::wstring&, const std::wstring&, const std::wstring&) { ++launches_; });
+            [this](const std::wstring&, const std::wstring&, const std::wstring&) {
+                ++launches_;
+                return true;
+            });
 
         engine.StartUninstall(test::ProductSettings().displayName, recorder.Window());
         recorder.PumpUntilFinished();
