@@ -8,7 +8,7 @@
 #include "Relaunch.h"
 #include "SystemLibrary.h"
 #include "UnattendedUninstall.h"
-#include "ZUninstallObj.h"
+#include "UninstallEngine.h"
 
 #include <commctrl.h>
 
@@ -96,7 +96,7 @@ bool CUninstallApp::InitInstance() {
 
     RelaunchFromTemp(options, log);
     if (options.silent) {
-        RunUnattendedUninstall(ZUninstallObj::Instance(), GetProjectName(), GetDisplayName(), log);
+        RunUnattendedUninstall(UninstallEngine(), UninstallSettingsFromConfig(), log);
     }
     return false;
 }

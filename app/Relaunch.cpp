@@ -120,7 +120,10 @@ void RelaunchFromTemp(const CommandLineOptions& options, IUninstallLog& log) {
         return;
     }
     log.Write(L"The copy ended with exit code " + std::to_wstring(*copyExitCode) + L".");
-    WaitForCopyToBeDeleted(plan.copyPath, log);
+    // The copy deletes its own file when it ends through the finish step, and always with /S.
+    if (RemovalRan(*copyExitCode) || options.silent) {
+        WaitForCopyToBeDeleted(plan.copyPath, log);
+    }
 
     const std::wstring programFolder = PathFolder(programPath);
     if (RemovalRan(*copyExitCode) && SameFolder(programFolder, record.installPath)) {

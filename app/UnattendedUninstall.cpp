@@ -1,5 +1,6 @@
 #include "UnattendedUninstall.h"
 
+#include "CDiskObject.h"
 #include "CRunExitCode.h"
 #include "IUninstallLog.h"
 #include "InstalledProductRecord.h"
@@ -94,8 +95,10 @@ private:
 
 }  // namespace
 
-void RunUnattendedUninstall(ZUninstallObj& engine, const std::wstring& projectName,
-                            const std::wstring& displayName, IUninstallLog& log) {
+void RunUnattendedUninstall(ZUninstallObj& engine, const UninstallSettings& settings,
+                            IUninstallLog& log) {
+    const std::wstring& projectName = settings.projectName;
+    const std::wstring& displayName = settings.displayName;
     log.Write(L"Step: checking the installed product");
     InstalledProductRecord record;
     if (!ReadInstalledProduct(projectName, record)) {
@@ -111,11 +114,17 @@ void RunUnattendedUninstall(ZUninstallObj& engine, const std::wstring& projectNa
     }
 
     log.Write(L"Step: closing the driver's running program");
-    CloseRunningApp();
+    CloseRunningApp(settings);
 
     EngineMessageSink sink;
-    engine.SetLog(&log);
     CRunExitCode::Instance().ReportRemovalStarted();
+    if (sink.Window() == nullptr) {
+        // Without it the engine's end could never be heard; nothing has been removed yet.
+        log.Write(L"No message window for the removal: " + SystemErrorText(::GetLastError()));
+        log.Write(L"Exit code " + std::to_wstring(CRunExitCode::Instance().Code()));
+        ::ExitProcess(CRunExitCode::Instance().Code());
+    }
+    engine.SetLog(&log);
     log.Write(L"Step: starting the removal");
     engine.StartUninstall(displayName, sink.Window());
     sink.WaitForFinished();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <string>
+#include "UninstallSettings.h"
 
 class IUninstallLog;
 class ZUninstallObj;
@@ -10,5 +10,6 @@ class ZUninstallObj;
 // for it behind a message-only window, then finishes as the finish button does: deletes what is
 // left, deletes its own file and ends the process with the run's exit code (CRunExitCode).
 // Main thread. Never returns.
-[[noreturn]] void RunUnattendedUninstall(ZUninstallObj& engine, const std::wstring& projectName,
-                                         const std::wstring& displayName, IUninstallLog& log);
+// settings are the ones engine was built with.
+[[noreturn]] void RunUnattendedUninstall(ZUninstallObj& engine, const UninstallSettings& settings,
+                                         IUninstallLog& log);

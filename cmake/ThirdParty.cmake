@@ -17,9 +17,11 @@ link_system_header_folder(stb)
 add_library(third_party_json INTERFACE)
 target_include_directories(third_party_json SYSTEM INTERFACE ${THIRD_PARTY_INCLUDE})
 
+# Image decoding (duilib).
 add_library(third_party_stb INTERFACE)
 target_include_directories(third_party_stb SYSTEM INTERFACE ${THIRD_PARTY_INCLUDE})
 
+# Zip archive inflation (duilib): the MinGW build of zlib, linked statically.
 find_library(MINGW_ZLIB NAMES libz.a z REQUIRED)
 add_library(third_party_zlib INTERFACE)
 target_link_libraries(third_party_zlib INTERFACE ${MINGW_ZLIB})

@@ -1,6 +1,7 @@
 #include "BlendLibrary.h"
 
-#include "SystemFolderLibrary.h"
+#include "LibraryFunction.h"
+#include "SystemLibrary.h"
 
 namespace DuiLib {
 
@@ -8,7 +9,7 @@ namespace {
 
 BlendLibrary Load() {
     // Deliberately never freed: drawing may happen until the process ends.
-    const HMODULE module = LoadSystemFolderLibrary(L"msimg32.dll");
+    const HMODULE module = LoadSystemLibrary(L"msimg32.dll").Release();
     BlendLibrary library;
     library.alphaBlend = LibraryFunction<BlendLibrary::AlphaBlendFn>(module, "AlphaBlend");
     library.gradientFill = LibraryFunction<BlendLibrary::GradientFillFn>(module, "GradientFill");

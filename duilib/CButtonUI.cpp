@@ -70,12 +70,7 @@ void CButtonUI::SetEnabled(bool enabled) {
 }
 
 void CButtonUI::HandleEvent(UIEvent& event) {
-    if (!IsMouseEnabled() && IsMouseEvent(event.kind)) {
-        if (Parent() != nullptr) {
-            Parent()->HandleEvent(event);
-        } else {
-            CLabelUI::HandleEvent(event);
-        }
+    if (PassOnMouseEvent(event)) {
         return;
     }
     const RECT item = Bounds();
@@ -99,7 +94,7 @@ void CButtonUI::HandleEvent(UIEvent& event) {
             return;
         case kEventMouseMove:
             if ((state_ & kStateCaptured) != 0) {
-                state_ = inside ? state_ | kStatePushed : state_ & ~kStatePushed;
+                state_ = WithStateBit(state_, kStatePushed, inside);
                 Invalidate();
             }
             return;
@@ -121,7 +116,7 @@ void CButtonUI::HandleEvent(UIEvent& event) {
         case kEventMouseEnter:
         case kEventMouseLeave:
             if (IsEnabled()) {
-                state_ = event.kind == kEventMouseEnter ? state_ | kStateHot : state_ & ~kStateHot;
+                state_ = WithStateBit(state_, kStateHot, event.kind == kEventMouseEnter);
                 Invalidate();
             }
             break;
@@ -141,25 +136,16 @@ void CButtonUI::ApplyAttribute(std::wstring_view name, std::wstring_view value) 
 }
 
 SIZE CButtonUI::MeasureSize(SIZE /*available*/) {
-    if (FixedHeight() != 0) {
-        return SIZE{FixedWidth(), FixedHeight()};
-    }
-    return SIZE{FixedWidth(), FontHeight() + 8};
+    return SizeForFont(8);
 }
 
 bool CButtonUI::DrawStateImage(HDC dc, std::wstring& image) {
-    if (image.empty()) {
-        return false;
-    }
-    if (!DrawImage(dc, image)) {
-        image.clear();
-    }
-    return true;
+    return DrawOwnImage(dc, image) != ImageResult::kEmpty;
 }
 
 void CButtonUI::PaintStateImage(HDC dc) {
-    state_ = HasFocus() ? state_ | kStateFocused : state_ & ~kStateFocused;
-    state_ = IsEnabled() ? state_ & ~kStateDisabled : state_ | kStateDisabled;
+    state_ = WithStateBit(state_, kStateFocused, HasFocus());
+    state_ = WithStateBit(state_, kStateDisabled, !IsEnabled());
 
     // The first look that applies and has an image wins; the fore image goes over it.
     auto drawLook = [&]() -> bool {

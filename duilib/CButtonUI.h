@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CLabelUI.h"
+#include "ControlState.h"
 
 namespace DuiLib {
 
@@ -9,16 +10,6 @@ namespace DuiLib {
 // the keyboard focus.
 class CButtonUI : public CLabelUI {
 public:
-    // State bits.
-    enum StateBits : UINT {
-        kStateFocused = 0x1,
-        kStateSelected = 0x2,
-        kStateDisabled = 0x4,
-        kStateHot = 0x8,
-        kStatePushed = 0x10,
-        kStateCaptured = 0x40,
-    };
-
     CButtonUI();
 
     // --- CControlUI ---
@@ -33,6 +24,7 @@ public:
     void PaintStateImage(HDC dc) override;
     void PaintTextLayer(HDC dc) override;
 
+    // ControlStateBits.
     UINT State() const { return state_; }
 
     // --- State images and colours ---
@@ -61,7 +53,7 @@ protected:
     void SetStateBits(UINT bits) { state_ |= bits; }
     void ClearStateBits(UINT bits) { state_ &= ~bits; }
     // Draws a set image description over the control: false when it is empty. A description the
-    // manager cannot draw at all is cleared (and still counts as drawn).
+    // manager cannot draw at all is cleared and still counts as drawn.
     bool DrawStateImage(HDC dc, std::wstring& image);
 
 private:

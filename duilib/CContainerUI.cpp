@@ -1,7 +1,8 @@
 #include "CContainerUI.h"
 
 #include "AttributeParsing.h"
-#include "GdiHandles.h"
+#include "ScopedClip.h"
+#include "UniqueHandle.h"
 
 #include <algorithm>
 

@@ -2,7 +2,8 @@
 
 #include "AttributeParsing.h"
 #include "ColorAdjust.h"
-#include "GdiHandles.h"
+#include "ScopedClip.h"
+#include "UniqueHandle.h"
 #include "RenderPrimitives.h"
 
 namespace DuiLib {
@@ -513,15 +514,15 @@ void CControlUI::HandleEvent(UIEvent& event) {
             Invalidate();
             return;
         case kEventTimer:
-            SendNotification(L"timer", event.wParam, event.lParam);
+            SendNotification(NotifyType::kTimer, event.wParam, event.lParam);
             return;
         case kEventContextMenu:
             if (contextMenuUsed_) {
-                SendNotification(L"menu", event.wParam, event.lParam);
+                SendNotification(NotifyType::kMenu, event.wParam, event.lParam);
             }
             return;
         case kEventDblClick:
-            SendNotification(L"dbclick", event.wParam, event.lParam);
+            SendNotification(NotifyType::kDbClick, event.wParam, event.lParam);
             break;
         default:
             break;
@@ -580,10 +581,13 @@ void CControlUI::PaintBackColor(HDC dc) {
         const int middle = (itemRect_.top + itemRect_.bottom) / 2;
         const RECT upper = {itemRect_.left, itemRect_.top, itemRect_.right, middle};
         const RECT lower = {itemRect_.left, middle, itemRect_.right, itemRect_.bottom};
-        FillGradient(dc, upper, AdjustedColor(bkColor_), AdjustedColor(bkColor2_), true, 8);
-        FillGradient(dc, lower, AdjustedColor(bkColor2_), AdjustedColor(bkColor3_), true, 8);
+        FillGradient(dc, upper, AdjustedColor(bkColor_), AdjustedColor(bkColor2_),
+                     GradientDirection::kVertical, 8);
+        FillGradient(dc, lower, AdjustedColor(bkColor2_), AdjustedColor(bkColor3_),
+                     GradientDirection::kVertical, 8);
     } else {
-        FillGradient(dc, itemRect_, AdjustedColor(bkColor_), AdjustedColor(bkColor2_), true, 16);
+        FillGradient(dc, itemRect_, AdjustedColor(bkColor_), AdjustedColor(bkColor2_),
+                     GradientDirection::kVertical, 16);
     }
 }
 

@@ -224,7 +224,7 @@ private:
     SIZE fixedXY_ = {0, 0};
     SIZE fixedSize_ = {0, 0};
     SIZE minSize_ = {0, 0};
-    SIZE maxSize_ = {9999, 9999};
+    SIZE maxSize_ = {kMaxControlSize, kMaxControlSize};
     bool visible_ = true;
     bool parentVisible_ = true;
     bool enabled_ = true;

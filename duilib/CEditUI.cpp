@@ -20,8 +20,7 @@ const AttributeRow<CEditUI> kEditAttributes[] = {
     {L"hotimage", [](CEditUI& e, std::wstring_view v) { e.SetHotImage(v); }},
     {L"focusedimage", [](CEditUI& e, std::wstring_view v) { e.SetFocusedImage(v); }},
     {L"disabledimage", [](CEditUI& e, std::wstring_view v) { e.SetDisabledImage(v); }},
-    {L"nativebkcolor",
-     [](CEditUI& e, std::wstring_view v) { e.SetNativeBkColor(ParseColor(v)); }},
+    {L"nativebkcolor", [](CEditUI& e, std::wstring_view v) { e.SetNativeBkColor(ParseColor(v)); }},
 };
 
 }  // namespace
@@ -51,15 +50,21 @@ UINT CEditUI::ControlFlags() const {
 }
 
 void CEditUI::SetText(std::wstring_view text) {
-    CLabelUI::SetText(text);
+    // The native window first: its change notification stores the text and announces it.
     if (editWindow_ != nullptr) {
         const std::wstring copy(text);
         ::SetWindowTextW(editWindow_->GetHWND(), copy.c_str());
     }
+    CLabelUI::SetText(text);
     Invalidate();
 }
 
 void CEditUI::OnNativeTextChanged(const std::wstring& text) {
+    // Some edit implementations report a change for a key they refused (a full edit, a
+    // read-only one); only a text that really changed is announced.
+    if (text == GetText()) {
+        return;
+    }
     CLabelUI::SetText(text);
     SendNotification(NotifyType::kTextChanged);
 }
@@ -94,12 +99,7 @@ void CEditUI::OpenNativeWindow() {
 }
 
 void CEditUI::HandleEvent(UIEvent& event) {
-    if (!IsMouseEnabled() && IsMouseEvent(event.kind)) {
-        if (Parent() != nullptr) {
-            Parent()->HandleEvent(event);
-        } else {
-            CLabelUI::HandleEvent(event);
-        }
+    if (PassOnMouseEvent(event)) {
         return;
     }
     switch (event.kind) {
@@ -147,7 +147,7 @@ void CEditUI::HandleEvent(UIEvent& event) {
         case kEventMouseEnter:
         case kEventMouseLeave:
             if (IsEnabled()) {
-                state_ = event.kind == kEventMouseEnter ? state_ | kStateHot : state_ & ~kStateHot;
+                state_ = WithStateBit(state_, kStateHot, event.kind == kEventMouseEnter);
                 Invalidate();
                 return;
             }
@@ -187,26 +187,12 @@ void CEditUI::ApplyAttribute(std::wstring_view name, std::wstring_view value) {
 }
 
 SIZE CEditUI::MeasureSize(SIZE /*available*/) {
-    if (FixedHeight() != 0) {
-        return SIZE{FixedWidth(), FixedHeight()};
-    }
-    return SIZE{FixedWidth(), FontHeight() + 6};
-}
-
-bool CEditUI::DrawStateImage(HDC dc, std::wstring& image) {
-    if (image.empty()) {
-        return false;
-    }
-    if (!DrawImage(dc, image)) {
-        image.clear();
-        return false;
-    }
-    return true;
+    return SizeForFont(6);
 }
 
 void CEditUI::PaintStateImage(HDC dc) {
-    state_ = HasFocus() ? state_ | kStateFocused : state_ & ~kStateFocused;
-    state_ = IsEnabled() ? state_ & ~kStateDisabled : state_ | kStateDisabled;
+    state_ = WithStateBit(state_, kStateFocused, HasFocus());
+    state_ = WithStateBit(state_, kStateDisabled, !IsEnabled());
     std::wstring* stateImage = nullptr;
     if ((state_ & kStateDisabled) != 0) {
         stateImage = &disabledImage_;
@@ -215,10 +201,11 @@ void CEditUI::PaintStateImage(HDC dc) {
     } else if ((state_ & kStateHot) != 0) {
         stateImage = &hotImage_;
     }
-    if (stateImage != nullptr && DrawStateImage(dc, *stateImage)) {
+    // A state image that cannot be drawn gives way to the normal one.
+    if (stateImage != nullptr && DrawOwnImage(dc, *stateImage) == ImageResult::kDrawn) {
         return;
     }
-    DrawStateImage(dc, normalImage_);
+    DrawOwnImage(dc, normalImage_);
 }
 
 void CEditUI::PaintTextLayer(HDC dc) {
@@ -277,7 +264,8 @@ void CEditUI::SetPasswordChar(wchar_t passwordChar) {
 }
 
 void CEditUI::SetNumberOnly(bool numberOnly) {
-    extraStyle_ = numberOnly ? extraStyle_ | ES_NUMBER : extraStyle_ & ~static_cast<DWORD>(ES_NUMBER);
+    extraStyle_ =
+        numberOnly ? extraStyle_ | ES_NUMBER : extraStyle_ & ~static_cast<DWORD>(ES_NUMBER);
 }
 
 void CEditUI::SetNativeBkColor(DWORD color) {

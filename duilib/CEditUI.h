@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CLabelUI.h"
+#include "ControlState.h"
 
 namespace DuiLib {
 
@@ -33,8 +34,7 @@ public:
 
     // Consulted for every message of the native window before it handles it; true with result
     // set stops the message there. Lets everything through.
-    virtual bool FilterNativeMessage(UINT message, WPARAM wParam, LPARAM lParam,
-                                     LRESULT& result);
+    virtual bool FilterNativeMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
     // --- Editing ---
     int MaxChar() const { return maxChar_; }
@@ -68,12 +68,6 @@ public:
 private:
     friend class CEditWnd;
 
-    enum StateBits : UINT {
-        kStateFocused = 0x1,
-        kStateDisabled = 0x4,
-        kStateHot = 0x8,
-    };
-
     void OpenNativeWindow();
     // A press opens the native window, or is passed on to the open one.
     void OnButtonDown(const UIEvent& event);
@@ -81,15 +75,13 @@ private:
     void OnNativeWindowGone() { editWindow_ = nullptr; }
     // Called by the native window when its text changed.
     void OnNativeTextChanged(const std::wstring& text);
-    // Draws a set image; a description the manager cannot draw is cleared.
-    bool DrawStateImage(HDC dc, std::wstring& image);
 
     CEditWnd* editWindow_ = nullptr;  // owns itself
     int maxChar_ = 255;
     bool readOnly_ = false;
     bool passwordMode_ = false;
     wchar_t passwordChar_ = L'*';
-    UINT state_ = 0;
+    UINT state_ = 0;  // kStateFocused, kStateDisabled, kStateHot
     std::wstring normalImage_;
     std::wstring hotImage_;
     std::wstring focusedImage_;

@@ -93,7 +93,7 @@ LRESULT CEditWnd::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return OnReflectedCommand(wParam);
         case kReflectBase + WM_CTLCOLOREDIT:
         case kReflectBase + WM_CTLCOLORSTATIC:
-            return OnReflectedColor(reinterpret_cast<HDC>(wParam));
+            return OnReflectedColor(message - kReflectBase, reinterpret_cast<HDC>(wParam));
         default:
             break;
     }
@@ -117,10 +117,12 @@ LRESULT CEditWnd::OnReflectedCommand(WPARAM wParam) {
     return 0;
 }
 
-LRESULT CEditWnd::OnReflectedColor(HDC dc) {
+LRESULT CEditWnd::OnReflectedColor(UINT message, HDC dc) {
     const DWORD background = owner_->NativeBkColor();
     if (background == 0xFFFFFFFF) {
-        return 0;
+        // The platform's own colours: without a brush the edit would paint nothing at all.
+        return ::DefWindowProcW(::GetParent(GetHWND()), message, reinterpret_cast<WPARAM>(dc),
+                                reinterpret_cast<LPARAM>(GetHWND()));
     }
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, ToColorRef(owner_->TextColor()));

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "CWindowWnd.h"
-#include "GdiHandles.h"
+#include "UniqueHandle.h"
 
 namespace DuiLib {
 
@@ -30,7 +30,8 @@ private:
 
     bool Initialize();
     LRESULT OnReflectedCommand(WPARAM wParam);
-    LRESULT OnReflectedColor(HDC dc);
+    // The brush for a colour request (WM_CTLCOLOREDIT or WM_CTLCOLORSTATIC) reflected back.
+    LRESULT OnReflectedColor(UINT message, HDC dc);
 
     CEditUI* owner_;
     ScopedBrush background_;

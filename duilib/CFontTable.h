@@ -1,7 +1,7 @@
 #pragma once
 
 #include "FontInfo.h"
-#include "GdiHandles.h"
+#include "UniqueHandle.h"
 
 #include <windows.h>
 
@@ -9,8 +9,6 @@
 #include <vector>
 
 namespace DuiLib {
-
-using ScopedFont = ScopedGdi<gdi_traits::Object<HFONT>>;
 
 // The fonts of one manager: a default font and custom fonts addressed by index. Every font is
 // created from the platform's default GUI font description and owned here; metrics are measured

@@ -71,10 +71,37 @@ void CLabelUI::ApplyAttribute(std::wstring_view name, std::wstring_view value) {
 }
 
 SIZE CLabelUI::MeasureSize(SIZE /*available*/) {
+    return SizeForFont(4);
+}
+
+SIZE CLabelUI::SizeForFont(int extra) const {
     if (FixedHeight() != 0) {
         return SIZE{FixedWidth(), FixedHeight()};
     }
-    return SIZE{FixedWidth(), FontHeight() + 4};
+    return SIZE{FixedWidth(), FontHeight() + extra};
+}
+
+CLabelUI::ImageResult CLabelUI::DrawOwnImage(HDC dc, std::wstring& image) {
+    if (image.empty()) {
+        return ImageResult::kEmpty;
+    }
+    if (!DrawImage(dc, image)) {
+        image.clear();
+        return ImageResult::kFailed;
+    }
+    return ImageResult::kDrawn;
+}
+
+bool CLabelUI::PassOnMouseEvent(UIEvent& event) {
+    if (IsMouseEnabled() || !IsMouseEvent(event.kind)) {
+        return false;
+    }
+    if (Parent() != nullptr) {
+        Parent()->HandleEvent(event);
+    } else {
+        CLabelUI::HandleEvent(event);
+    }
+    return true;
 }
 
 void CLabelUI::PaintTextLayer(HDC dc) {

@@ -36,6 +36,17 @@ public:
     void SetShowHtml(bool showHtml);
 
 protected:
+    enum class ImageResult { kEmpty, kDrawn, kFailed };
+
+    // Draws an image description of the control's own over it. A description the manager cannot
+    // draw at all is cleared, so later paints skip it.
+    ImageResult DrawOwnImage(HDC dc, std::wstring& image);
+    // A control that takes no mouse input hands mouse events on to its parent (or the label's
+    // handling without one); true when the event was such a mouse event.
+    bool PassOnMouseEvent(UIEvent& event);
+    // The fixed size when a fixed height is set, else the fixed width and the font's height plus
+    // extra.
+    SIZE SizeForFont(int extra) const;
     // Replaces unset colours by the manager's defaults.
     void FillDefaultColors();
     // The height of the label's font, 0 without a manager.
@@ -43,8 +54,7 @@ protected:
     // itemRect less the text padding.
     RECT TextRect() const;
     // Plain text in the label's font; nothing without a manager.
-    void DrawLabelText(HDC dc, const RECT& rect, const std::wstring& text, DWORD color,
-                       UINT style);
+    void DrawLabelText(HDC dc, const RECT& rect, const std::wstring& text, DWORD color, UINT style);
 
 private:
     DWORD textColor_ = 0;

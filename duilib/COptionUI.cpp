@@ -113,20 +113,14 @@ void COptionUI::ApplyAttribute(std::wstring_view name, std::wstring_view value) 
 }
 
 bool COptionUI::PaintSelectedImage(HDC dc) {
-    std::wstring& image =
-        (State() & kStateHot) != 0 && !selectedHotImage_.empty() ? selectedHotImage_
-                                                                  : selectedImage_;
-    if (image.empty()) {
+    std::wstring& image = (State() & kStateHot) != 0 && !selectedHotImage_.empty()
+                              ? selectedHotImage_
+                              : selectedImage_;
+    // An image the manager cannot draw at all is cleared: the button's look takes over.
+    if (DrawOwnImage(dc, image) != ImageResult::kDrawn) {
         return false;
     }
-    if (!DrawImage(dc, image)) {
-        // The manager cannot draw at all: fall back to the button's look from now on.
-        image.clear();
-        return false;
-    }
-    if (!selectedForeImage_.empty() && !DrawImage(dc, selectedForeImage_)) {
-        selectedForeImage_.clear();
-    }
+    DrawOwnImage(dc, selectedForeImage_);
     return true;
 }
 

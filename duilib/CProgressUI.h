@@ -27,6 +27,7 @@ public:
     int Value() const { return value_; }
     void SetValue(int value);
     // The bar's own fore image (the base control's fore image is not drawn by a progress bar).
+    // The bar's own image; it hides the base control's fore image, which a bar does not draw.
     const std::wstring& ForeImage() const { return foreImage_; }
     void SetForeImage(std::wstring_view image);
 

@@ -25,7 +25,7 @@ bool CTabLayoutUI::Select(int index) {
     }
     MarkParentLayoutDirty();
     if (Manager() != nullptr) {
-        Manager()->SendNotification(this, L"tabselect", static_cast<WPARAM>(index),
+        Manager()->SendNotification(this, NotifyType::kTabSelect, static_cast<WPARAM>(index),
                                     static_cast<LPARAM>(previous), false);
     }
     return true;

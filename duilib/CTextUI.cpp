@@ -1,7 +1,7 @@
 #include "CTextUI.h"
 
 #include "ControlGeometry.h"
-#include "GdiHandles.h"
+#include "UniqueHandle.h"
 
 #include <algorithm>
 

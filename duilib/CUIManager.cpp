@@ -5,16 +5,17 @@
 #include "CImageCache.h"
 #include "ControlSearch.h"
 #include "ImageDrawing.h"
-#include "RenderPrimitives.h"
 #include "InputTranslation.h"
 #include "PlatformImage.h"
+#include "RenderPrimitives.h"
 #include "ResourceSettings.h"
-#include "SystemFolderLibrary.h"
+#include "LibraryFunction.h"
+#include "SystemLibrary.h"
 
 #include <windowsx.h>
 
 #include <algorithm>
-#include <cwchar>
+#include <utility>
 
 namespace DuiLib {
 
@@ -22,7 +23,6 @@ namespace {
 
 // Posted to the window to delete the controls handed to DeleteLater.
 constexpr UINT kDelayedCleanupMessage = 0x8001;
-constexpr UINT kDefaultHoverTime = 400;
 
 // The managers of the process, in the order they were attached to their windows.
 std::vector<CUIManager*>& LiveManagers() {
@@ -34,7 +34,7 @@ std::vector<CUIManager*>& LiveManagers() {
 void PrepareProcessOnce() {
     static const bool prepared = [] {
         using InitFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-        const auto init = LibraryFunction<InitFn>(LoadSystemFolderLibrary(L"comctl32.dll"),
+        const auto init = LibraryFunction<InitFn>(LoadSystemLibrary(L"comctl32.dll").Release(),
                                                   "InitCommonControlsEx");
         if (init != nullptr) {
             INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
@@ -65,25 +65,12 @@ bool RemoveFirst(std::vector<T*>& list, T* item) {
     return true;
 }
 
-struct NameRegistration {
-    CNameMap<CControlUI*>* names;
-};
-
-CControlUI* RegisterName(CControlUI* control, void* data) {
+CControlUI* RegisterName(CControlUI* control, void* names) {
     const std::wstring name = control->GetName();
     if (!name.empty()) {
-        static_cast<NameRegistration*>(data)->names->Set(name, control);
+        static_cast<CNameMap<CControlUI*>*>(names)->Set(name, control);
     }
     return nullptr;
-}
-
-UIEvent MakeEvent(int kind, CControlUI* sender, POINT point) {
-    UIEvent event;
-    event.kind = kind;
-    event.sender = sender;
-    event.timestamp = ::GetTickCount();
-    event.mouse = point;
-    return event;
 }
 
 }  // namespace
@@ -96,14 +83,8 @@ CUIManager::~CUIManager() {
     RunDelayedCleanup();
     asyncNotifications_.clear();
     nameMap_.Clear();
-    if (root_ != nullptr) {
-        CControlUI* root = root_;
-        delete root;  // the manager owns the root; its destructor calls ForgetControl
-        root_ = nullptr;
-    }
-    if (toolTip_ != nullptr) {
-        ::DestroyWindow(toolTip_);
-    }
+    // The manager owns the root. Taken out first: controls being destroyed call back.
+    delete std::exchange(root_, nullptr);
     if (paintDc_ != nullptr) {
         ::ReleaseDC(window_, paintDc_);
     }
@@ -127,10 +108,7 @@ bool CUIManager::AttachRoot(CControlUI* root) {
     if (root == nullptr) {
         return false;
     }
-    SetFocusControl(nullptr);
-    keyTarget_ = nullptr;
-    hot_ = nullptr;
-    capture_ = nullptr;
+    input_.Reset();
     if (root_ != nullptr) {
         postPaintControls_.clear();
         DeleteLater(root_);
@@ -138,7 +116,6 @@ bool CUIManager::AttachRoot(CControlUI* root) {
     root_ = root;
     firstLayout_ = true;
     layoutNeeded_ = true;
-    focusNeeded_ = true;
     AdoptControls(root_, nullptr);
     return true;
 }
@@ -149,8 +126,7 @@ void CUIManager::AdoptControls(CControlUI* control, CControlUI* parent) {
     }
     control->AttachManager(this, parent != nullptr ? parent : control->Parent(), true);
     // Children register before their container, so a later control replaces an earlier one.
-    NameRegistration registration{&nameMap_};
-    control->Search(RegisterName, &registration, kFindAll);
+    control->Search(RegisterName, &nameMap_, kFindAll);
 }
 
 CControlUI* CUIManager::ControlByName(const std::wstring& name) const {
@@ -170,10 +146,7 @@ void CUIManager::ForgetControl(CControlUI* control) {
     if (control == nullptr) {
         return;
     }
-    focus_ = focus_ == control ? nullptr : focus_;
-    hot_ = hot_ == control ? nullptr : hot_;
-    capture_ = capture_ == control ? nullptr : capture_;
-    keyTarget_ = keyTarget_ == control ? nullptr : keyTarget_;
+    input_.Forget(control);
     timers_.StopAll(control);
     // By value, not by name: a control renamed after it joined the table is found as well.
     nameMap_.Filter([control](const std::wstring&, CControlUI* value) { return value != control; });
@@ -211,80 +184,23 @@ void CUIManager::RunDelayedCleanup() {
 // --- Focus, hot tracking and capture ---
 
 void CUIManager::SetFocusControl(CControlUI* control) {
-    if (window_ != nullptr && ::GetFocus() != window_) {
-        if (control == focus_) {
-            return;
-        }
-        ::SetFocus(window_);
-    }
-    if (control == focus_) {
-        return;
-    }
-    KillFocus(control);
-    if (control == nullptr || control->Manager() != this || !control->IsVisible() ||
-        !control->IsEnabled()) {
-        return;
-    }
-    focus_ = control;
-    UIEvent event = MakeEvent(kEventSetFocus, control, lastMousePos_);
-    control->DispatchEvent(event);
-    if (focus_ == control) {
-        SendNotification(control, NotifyType::kSetFocus, 0, 0, false);
-    }
-}
-
-void CUIManager::KillFocus(CControlUI* next) {
-    CControlUI* const old = focus_;
-    if (old == nullptr) {
-        return;
-    }
-    UIEvent event = MakeEvent(kEventKillFocus, next, lastMousePos_);
-    old->DispatchEvent(event);
-    // The control may have gone away while handling its event.
-    if (focus_ == old) {
-        SendNotification(old, NotifyType::kKillFocus, 0, 0, false);
-    }
-    focus_ = nullptr;
+    input_.SetFocusControl(control);
 }
 
 void CUIManager::RequestFocus(CControlUI* control) {
-    if (window_ != nullptr) {
-        ::SetFocus(window_);
-    }
-    if (control == nullptr) {
-        return;
-    }
-    KillFocus(control);
-    // The next paint moves the focus forward from here, which lands on control.
-    focus_ = TabStopBefore(root_, control);
-    focusNeeded_ = true;
-    if (root_ != nullptr) {
-        root_->MarkLayoutDirty();
-    }
+    input_.RequestFocus(control);
 }
 
 void CUIManager::MoveTabFocus(bool forward) {
-    if (layoutNeeded_ && forward) {
-        focusNeeded_ = true;
-        if (window_ != nullptr) {
-            ::InvalidateRect(window_, nullptr, FALSE);
-        }
-        return;
-    }
-    if (CControlUI* next = NextTabStop(root_, focus_, forward)) {
-        SetFocusControl(next);
-    }
-    focusNeeded_ = false;
+    input_.MoveTabFocus(forward);
 }
 
 void CUIManager::CaptureMouse() {
-    ::SetCapture(window_);
-    mouseCapture_ = true;
+    input_.CaptureMouse();
 }
 
 void CUIManager::ReleaseMouse() {
-    ::ReleaseCapture();
-    mouseCapture_ = false;
+    input_.ReleaseMouse();
 }
 
 // --- Timers ---
@@ -342,12 +258,7 @@ void CUIManager::OnPaint() {
             }
         }
     }
-    if (focusNeeded_) {
-        MoveTabFocus(true);
-    }
-    if (root_ == nullptr) {
-        return;
-    }
+    input_.MoveFocusIfNeeded();
     painter_.Paint(window_, root_, postPaintControls_);
     if (layoutNeeded_) {
         ::InvalidateRect(window_, nullptr, FALSE);
@@ -388,7 +299,7 @@ void CUIManager::SendNotification(CControlUI* sender, const wchar_t* type, WPARA
 
 void CUIManager::SendNotification(UINotify& notification, bool async) {
     notification.timestamp = ::GetTickCount();
-    notification.mouse = lastMousePos_;
+    notification.mouse = input_.LastMousePos();
     if (virtualWindowsUsed_ && notification.sender != nullptr) {
         notification.virtualWindow = notification.sender->VirtualWindow();
     }
@@ -478,16 +389,13 @@ bool CUIManager::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam,
         result = ::SendMessageW(child, *reflected, wParam, lParam);
         return true;
     }
-    if (std::optional<InputRoute> route = RouteInput(message, wParam, lParam, KeyboardState())) {
-        OnInput(*route);
+    if (std::optional<InputRoute> route = RouteInput(message, wParam, lParam)) {
+        input_.Deliver(*route);
         return false;
     }
     switch (message) {
         case WM_SIZE:
-            if (focus_ != nullptr) {
-                UIEvent event = MakeEvent(kEventWindowSize, focus_, lastMousePos_);
-                focus_->DispatchEvent(event);
-            }
+            input_.OnWindowSize();
             if (root_ != nullptr) {
                 root_->MarkLayoutDirty();
             }
@@ -498,13 +406,13 @@ bool CUIManager::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam,
             result = 0;
             return true;
         case WM_CLOSE:
-            OnClose();
+            input_.OnClose();
             return false;
         case WM_ERASEBKGND:
             result = 1;
             return true;
         case WM_SETCURSOR:
-            if (LOWORD(lParam) != HTCLIENT || !OnSetCursor(wParam)) {
+            if (LOWORD(lParam) != HTCLIENT || !input_.OnSetCursor(wParam)) {
                 return false;
             }
             result = TRUE;
@@ -523,20 +431,25 @@ bool CUIManager::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam,
         }
         case WM_TIMER:
             if (const TimerEntry* entry = timers_.Expired(wParam)) {
-                UIEvent event = MakeEvent(kEventTimer, entry->control, lastMousePos_);
+                // Copied out: the control may stop its timers while handling the event.
+                UIEvent event;
+                event.kind = kEventTimer;
+                event.sender = entry->control;
+                event.timestamp = ::GetTickCount();
+                event.mouse = input_.LastMousePos();
                 event.wParam = entry->localId;
-                entry->control->DispatchEvent(event);
+                event.sender->DispatchEvent(event);
             }
             return false;
         case WM_MOUSEMOVE:
-            OnMouseMove(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, wParam, lParam);
+            input_.OnMouseMove(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, wParam, lParam);
             return false;
         case WM_MOUSEHOVER:
-            OnMouseHover(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, wParam, lParam);
+            input_.OnMouseHover(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, wParam, lParam);
             result = 0;
             return true;
         case WM_MOUSELEAVE:
-            OnMouseLeave();
+            input_.OnMouseLeave();
             return false;
         case WM_PRINTCLIENT:
             OnPrintClient(reinterpret_cast<HDC>(wParam), lParam);
@@ -547,215 +460,6 @@ bool CUIManager::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam,
         default:
             return false;
     }
-}
-
-void CUIManager::OnClose() {
-    if (hot_ != nullptr) {
-        UIEvent event = MakeEvent(kEventMouseLeave, hot_, lastMousePos_);
-        hot_->DispatchEvent(event);
-    }
-    if (capture_ != nullptr) {
-        UIEvent event = MakeEvent(kEventButtonUp, capture_, lastMousePos_);
-        capture_->DispatchEvent(event);
-    }
-    SetFocusControl(nullptr);
-    if (HWND owner = ::GetWindow(window_, GW_OWNER)) {
-        ::SetFocus(owner);
-    }
-}
-
-bool CUIManager::OnSetCursor(WPARAM wParam) {
-    if (mouseCapture_) {
-        return true;
-    }
-    POINT point = {};
-    ::GetCursorPos(&point);
-    ::ScreenToClient(window_, &point);
-    CControlUI* control = ControlAt(point);
-    if (control == nullptr || (control->ControlFlags() & kControlSetCursor) == 0) {
-        return false;
-    }
-    UIEvent event = MakeEvent(kEventSetCursor, control, point);
-    event.keyState = KeyboardState();
-    event.wParam = wParam;
-    control->DispatchEvent(event);
-    return true;
-}
-
-void CUIManager::OnInput(const InputRoute& route) {
-    POINT point = route.point;
-    if (route.screenPoint) {
-        ::ScreenToClient(window_, &point);
-    }
-    if (route.hasPoint) {
-        lastMousePos_ = point;
-    } else {
-        point = lastMousePos_;
-    }
-    if (route.focusWindow) {
-        ::SetFocus(window_);
-    }
-    CControlUI* target = nullptr;
-    switch (route.target) {
-        case EventTarget::kFocus:
-            target = focus_;
-            break;
-        case EventTarget::kKeyTarget:
-            target = keyTarget_;
-            break;
-        case EventTarget::kCapture:
-            target = capture_;
-            break;
-        case EventTarget::kPointed:
-            target = OwnControlAt(point);
-            break;
-    }
-    if (target == nullptr) {
-        return;
-    }
-    if (route.beginCapture) {
-        capture_ = target;
-    }
-    if (route.takeFocus) {
-        target->TakeFocus();
-    }
-    if (route.beginCapture) {
-        CaptureMouse();
-    }
-    if (route.endCapture) {
-        ReleaseMouse();
-    }
-    UIEvent event = MakeEvent(route.kind, target, point);
-    event.key = route.key;
-    event.keyState = route.keyState;
-    event.wParam = route.wParam;
-    // The context menu names the control it was opened over.
-    event.lParam =
-        route.kind == kEventContextMenu ? reinterpret_cast<LPARAM>(target) : route.lParam;
-    target->DispatchEvent(event);
-    if (route.endCapture) {
-        capture_ = nullptr;
-    }
-    // Only while the target is still the focus (and so still alive).
-    if (route.becomeKeyTarget && focus_ == target) {
-        keyTarget_ = target;
-    }
-    if (route.endKeyTarget) {
-        keyTarget_ = nullptr;
-    }
-    if (route.followWithMouseMove) {
-        ::SendMessageW(window_, WM_MOUSEMOVE, 0, MAKELPARAM(lastMousePos_.x, lastMousePos_.y));
-    }
-}
-
-void CUIManager::OnMouseMove(POINT point, WPARAM wParam, LPARAM lParam) {
-    if (!mouseTracking_) {
-        TrackMouseLeave();
-    }
-    lastMousePos_ = point;
-    CControlUI* found = ControlAt(point);
-    if (found != nullptr && found->Manager() != this) {
-        return;
-    }
-    if (found != hot_ && hot_ != nullptr) {
-        UIEvent event = MakeEvent(kEventMouseLeave, hot_, point);
-        event.keyState = static_cast<WORD>(wParam);
-        hot_->DispatchEvent(event);
-        hot_ = nullptr;
-        HideToolTip();
-    }
-    if (found != hot_ && found != nullptr) {
-        UIEvent event = MakeEvent(kEventMouseEnter, found, point);
-        event.keyState = static_cast<WORD>(wParam);
-        found->DispatchEvent(event);
-        hot_ = found;
-    }
-    CControlUI* target = capture_ != nullptr ? capture_ : found;
-    if (target != nullptr) {
-        UIEvent event = MakeEvent(kEventMouseMove, target, point);
-        event.keyState = static_cast<WORD>(wParam);
-        event.wParam = wParam;
-        event.lParam = lParam;
-        target->DispatchEvent(event);
-    }
-}
-
-void CUIManager::TrackMouseLeave() {
-    TRACKMOUSEEVENT track = {sizeof(track), TME_HOVER | TME_LEAVE, window_, kDefaultHoverTime};
-    if (toolTip_ != nullptr) {
-        track.dwHoverTime =
-            static_cast<DWORD>(::SendMessageW(toolTip_, TTM_GETDELAYTIME, TTDT_INITIAL, 0));
-    }
-    ::TrackMouseEvent(&track);
-    mouseTracking_ = true;
-}
-
-void CUIManager::OnMouseHover(POINT point, WPARAM wParam, LPARAM lParam) {
-    mouseTracking_ = false;
-    CControlUI* found = ControlAt(point);
-    if (found == nullptr) {
-        return;
-    }
-    if (hot_ != nullptr) {
-        UIEvent event = MakeEvent(kEventMouseHover, hot_, point);
-        event.keyState = static_cast<WORD>(wParam);
-        event.wParam = wParam;
-        event.lParam = lParam;
-        hot_->DispatchEvent(event);
-    }
-    if (found->Manager() == this && !found->ToolTip().empty()) {
-        ShowToolTip(found);
-    }
-}
-
-void CUIManager::ShowToolTip(CControlUI* control) {
-    toolTipText_ = control->ToolTip();
-    toolInfo_ = {};
-    toolInfo_.cbSize = TTTOOLINFOW_V2_SIZE;
-    toolInfo_.uFlags = TTF_IDISHWND;
-    toolInfo_.hwnd = window_;
-    toolInfo_.uId = reinterpret_cast<UINT_PTR>(window_);
-    toolInfo_.hinst = ModuleInstance();
-    toolInfo_.lpszText = toolTipText_.data();
-    toolInfo_.rect = control->Bounds();
-    if (toolTip_ == nullptr) {
-        toolTip_ =
-            ::CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
-                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
-                              nullptr, ModuleInstance(), nullptr);
-        if (toolTip_ == nullptr) {
-            return;
-        }
-        ::SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&toolInfo_));
-    }
-    ::SendMessageW(toolTip_, TTM_SETMAXTIPWIDTH, 0, control->ToolTipWidth());
-    ::SendMessageW(toolTip_, TTM_SETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&toolInfo_));
-    ::SendMessageW(toolTip_, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&toolInfo_));
-}
-
-void CUIManager::HideToolTip() {
-    if (toolTip_ != nullptr) {
-        ::SendMessageW(toolTip_, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&toolInfo_));
-    }
-}
-
-void CUIManager::OnMouseLeave() {
-    HideToolTip();
-    if (mouseTracking_) {
-        ::SendMessageW(window_, WM_MOUSEMOVE, 0, MAKELPARAM(-1, -1));
-    }
-    mouseTracking_ = false;
-}
-
-CControlUI* CUIManager::OwnControlAt(POINT point) const {
-    CControlUI* control = ControlAt(point);
-    return control != nullptr && control->Manager() == this ? control : nullptr;
-}
-
-WORD CUIManager::KeyboardState() const {
-    return KeyStateOf(::GetKeyState(VK_LBUTTON) < 0, ::GetKeyState(VK_RBUTTON) < 0,
-                      ::GetKeyState(VK_SHIFT) < 0, ::GetKeyState(VK_CONTROL) < 0,
-                      ::GetKeyState(VK_MENU) < 0);
 }
 
 bool CUIManager::PreHandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -783,9 +487,8 @@ bool CUIManager::PreHandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
             }
             return false;
         case WM_SYSKEYDOWN:
-            if (std::optional<InputRoute> route =
-                    RouteInput(message, wParam, lParam, KeyboardState())) {
-                OnInput(*route);
+            if (std::optional<InputRoute> route = RouteInput(message, wParam, lParam)) {
+                input_.Deliver(*route);
             }
             return false;
         default:

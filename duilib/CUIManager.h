@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CFontTable.h"
+#include "CInputTracker.h"
 #include "CTimerTable.h"
 #include "CWindowPainter.h"
 #include "IControlHost.h"
@@ -12,7 +13,6 @@
 #include "UINotify.h"
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include <deque>
 #include <memory>
@@ -24,7 +24,6 @@ namespace DuiLib {
 
 class CControlUI;
 class CImageCache;
-struct InputRoute;
 
 // The manager of one native window's controls. It owns the window's control tree, turns the
 // window's messages into control events, keeps the focus, hot, capture and key-target controls,
@@ -59,16 +58,16 @@ public:
     void DeleteLater(CControlUI* control) override;
 
     // --- Focus, hot tracking and capture ---
-    CControlUI* FocusControl() const override { return focus_; }
-    CControlUI* HotControl() const { return hot_; }
-    CControlUI* CaptureControl() const { return capture_; }
+    CControlUI* FocusControl() const override { return input_.Focus(); }
+    CControlUI* HotControl() const { return input_.Hot(); }
+    CControlUI* CaptureControl() const { return input_.Capture(); }
     void SetFocusControl(CControlUI* control) override;
     void RequestFocus(CControlUI* control) override;
     void MoveTabFocus(bool forward);
-    POINT LastMousePos() const override { return lastMousePos_; }
+    POINT LastMousePos() const override { return input_.LastMousePos(); }
     void CaptureMouse() override;
     void ReleaseMouse() override;
-    bool IsMouseCaptured() const override { return mouseCapture_; }
+    bool IsMouseCaptured() const override { return input_.IsMouseCaptured(); }
 
     // --- Timers ---
     bool StartTimer(CControlUI* control, UINT localId, UINT elapse) override;
@@ -186,19 +185,7 @@ private:
     void Deliver(UINotify& notification);
     bool HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void OnPaint();
-    void OnClose();
-    bool OnSetCursor(WPARAM wParam);
-    void OnMouseMove(POINT point, WPARAM wParam, LPARAM lParam);
-    void OnMouseHover(POINT point, WPARAM wParam, LPARAM lParam);
-    void OnMouseLeave();
-    void OnInput(const InputRoute& route);
     void OnPrintClient(HDC dc, LPARAM flags);
-    void TrackMouseLeave();
-    void HideToolTip();
-    void ShowToolTip(CControlUI* control);
-    void KillFocus(CControlUI* next);
-    CControlUI* OwnControlAt(POINT point) const;
-    WORD KeyboardState() const;
     bool PreTranslateFor(MSG* message, bool reportHandled);
     void RunDelayedCleanup();
     template <typename Member>
@@ -208,16 +195,9 @@ private:
     int opacity_ = 255;
     HDC paintDc_ = nullptr;
     CWindowPainter painter_;
-    HWND toolTip_ = nullptr;
-    TOOLINFOW toolInfo_ = {};
-    std::wstring toolTipText_;
 
     CControlUI* root_ = nullptr;
-    CControlUI* focus_ = nullptr;
-    CControlUI* hot_ = nullptr;
-    CControlUI* capture_ = nullptr;
-    CControlUI* keyTarget_ = nullptr;
-    POINT lastMousePos_ = {-1, -1};
+    CInputTracker input_{*this};
 
     SIZE minTrackSize_ = {0, 0};
     SIZE maxTrackSize_ = {0, 0};
@@ -230,9 +210,6 @@ private:
 
     bool firstLayout_ = true;
     bool layoutNeeded_ = false;
-    bool focusNeeded_ = false;
-    bool mouseTracking_ = false;
-    bool mouseCapture_ = false;
     bool virtualWindowsUsed_ = false;
 
     std::vector<INotifyUI*> notifiers_;

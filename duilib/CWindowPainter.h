@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GdiHandles.h"
+#include "UniqueHandle.h"
 #include "MemoryCanvas.h"
 
 #include <windows.h>

@@ -16,8 +16,14 @@ bool RegisteredOrExisting(ATOM atom) {
 
 }  // namespace
 
-HWND CWindowWnd::Create(HWND parent, const wchar_t* name, DWORD style, DWORD exStyle, int x,
-                        int y, int width, int height, HMENU menu) {
+CWindowWnd::~CWindowWnd() {
+    if (window_ != nullptr) {
+        ::DestroyWindow(window_);
+    }
+}
+
+HWND CWindowWnd::Create(HWND parent, const wchar_t* name, DWORD style, DWORD exStyle, int x, int y,
+                        int width, int height, HMENU menu) {
     const bool registered =
         SuperClassName() != nullptr ? RegisterSuperclass() : RegisterWindowClass();
     if (!registered) {
@@ -60,8 +66,7 @@ bool CWindowWnd::RegisterSuperclass() {
     return RegisteredOrExisting(::RegisterClassExW(&wc));
 }
 
-LRESULT CALLBACK CWindowWnd::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                        LPARAM lParam) {
+LRESULT CALLBACK CWindowWnd::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     CWindowWnd* self = nullptr;
     if (message == WM_NCCREATE) {
         self = static_cast<CWindowWnd*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
@@ -76,8 +81,7 @@ LRESULT CALLBACK CWindowWnd::WindowProc(HWND window, UINT message, WPARAM wParam
     return Route(self, window, message, wParam, lParam);
 }
 
-LRESULT CALLBACK CWindowWnd::ControlProc(HWND window, UINT message, WPARAM wParam,
-                                         LPARAM lParam) {
+LRESULT CALLBACK CWindowWnd::ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     CWindowWnd* self = nullptr;
     if (message == WM_NCCREATE) {
         self = static_cast<CWindowWnd*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
@@ -98,8 +102,8 @@ LRESULT CWindowWnd::Route(CWindowWnd* self, HWND window, UINT message, WPARAM wP
         return ::DefWindowProcW(window, message, wParam, lParam);
     }
     if (message == WM_NCDESTROY) {
-        const LRESULT result = ::CallWindowProcW(self->previousProc_, window, message, wParam,
-                                                 lParam);
+        const LRESULT result =
+            ::CallWindowProcW(self->previousProc_, window, message, wParam, lParam);
         self->window_ = nullptr;
         // The object may delete itself here.
         self->OnWindowGone(window);
@@ -173,9 +177,9 @@ void CWindowWnd::CenterOnOwner() {
     const HWND owner = ::GetWindow(window_, GW_OWNER);
     MONITORINFO monitor = {};
     monitor.cbSize = sizeof(monitor);
-    ::GetMonitorInfoW(::MonitorFromWindow(owner != nullptr ? owner : window_,
-                                          MONITOR_DEFAULTTONEAREST),
-                      &monitor);
+    ::GetMonitorInfoW(
+        ::MonitorFromWindow(owner != nullptr ? owner : window_, MONITOR_DEFAULTTONEAREST),
+        &monitor);
     RECT area = monitor.rcWork;
     if (owner != nullptr) {
         ::GetWindowRect(owner, &area);

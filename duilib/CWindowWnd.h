@@ -13,7 +13,8 @@ public:
     CWindowWnd() = default;
     CWindowWnd(const CWindowWnd&) = delete;
     CWindowWnd& operator=(const CWindowWnd&) = delete;
-    virtual ~CWindowWnd() = default;
+    // Destroys a window still open, so that no message reaches a dead object.
+    virtual ~CWindowWnd();
 
     HWND GetHWND() const { return window_; }
 
@@ -62,8 +63,7 @@ private:
     // "WndX" property (superclasses).
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT Route(CWindowWnd* self, HWND window, UINT message, WPARAM wParam,
-                         LPARAM lParam);
+    static LRESULT Route(CWindowWnd* self, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND window_ = nullptr;
     WNDPROC previousProc_ = ::DefWindowProcW;

@@ -11,8 +11,8 @@ UINT ApplyAlignWords(UINT style, std::wstring_view value) {
         UINT set;
     };
     static constexpr AlignWord kWords[] = {
-        {L"left", 0x27, 0},      {L"center", 0x2, 0x1},   {L"right", 0x25, 0x2},
-        {L"top", 0xC, 0x20},     {L"vcenter", 0x8, 0x25}, {L"bottom", 0x4, 0x28},
+        {L"left", 0x27, 0},  {L"center", 0x2, 0x1},   {L"right", 0x25, 0x2},
+        {L"top", 0xC, 0x20}, {L"vcenter", 0x8, 0x25}, {L"bottom", 0x4, 0x28},
     };
     for (const AlignWord& align : kWords) {
         if (value.find(align.word) != std::wstring_view::npos) {
@@ -38,10 +38,9 @@ RECT ProgressForePart(SIZE controlSize, int minimum, int maximum, int value, boo
 }
 
 std::wstring ProgressModifier(const RECT& forePart, bool stretch) {
-    const std::wstring rect = std::to_wstring(forePart.left) + L"," +
-                              std::to_wstring(forePart.top) + L"," +
-                              std::to_wstring(forePart.right) + L"," +
-                              std::to_wstring(forePart.bottom);
+    const std::wstring rect =
+        std::to_wstring(forePart.left) + L"," + std::to_wstring(forePart.top) + L"," +
+        std::to_wstring(forePart.right) + L"," + std::to_wstring(forePart.bottom);
     std::wstring modifier = L"dest='" + rect + L"'";
     if (!stretch) {
         modifier += L" source='" + rect + L"'";

@@ -1,7 +1,8 @@
 #include "ImageDrawing.h"
 
 #include "BlendLibrary.h"
-#include "GdiHandles.h"
+#include "UniqueHandle.h"
+#include "RenderPrimitives.h"
 
 #include <algorithm>
 
@@ -9,21 +10,14 @@ namespace DuiLib {
 
 namespace {
 
-int Width(const RECT& rect) {
-    return rect.right - rect.left;
-}
-
-int Height(const RECT& rect) {
-    return rect.bottom - rect.top;
-}
-
 bool Meets(const RECT& a, const RECT& b) {
     RECT common;
     return ::IntersectRect(&common, &a, &b) != FALSE;
 }
 
 void AddPiece(std::vector<BitmapPiece>& pieces, const RECT& dest, const RECT& source) {
-    if (Width(dest) > 0 && Height(dest) > 0 && Width(source) > 0 && Height(source) > 0) {
+    if (RectWidth(dest) > 0 && RectHeight(dest) > 0 && RectWidth(source) > 0 &&
+        RectHeight(source) > 0) {
         pieces.push_back({dest, source});
     }
 }
@@ -36,8 +30,8 @@ void AddMiddle(std::vector<BitmapPiece>& pieces, const RECT& dest, const RECT& s
         AddPiece(pieces, dest, source);
         return;
     }
-    const int tileWidth = xTiled ? Width(source) : Width(dest);
-    const int tileHeight = yTiled ? Height(source) : Height(dest);
+    const int tileWidth = xTiled ? RectWidth(source) : RectWidth(dest);
+    const int tileHeight = yTiled ? RectHeight(source) : RectHeight(dest);
     if (tileWidth < 1 || tileHeight < 1) {
         return;
     }
@@ -162,19 +156,21 @@ void DrawBitmap(HDC dc, HBITMAP bitmap, const RECT& dest, const RECT& paintRect,
         for (const BitmapPiece& piece :
              NinePartPieces(dest, source, corners, hole, xTiled, yTiled)) {
             if (Meets(piece.dest, paintRect)) {
-                alphaBlend(dc, piece.dest.left, piece.dest.top, Width(piece.dest),
-                           Height(piece.dest), image.dc.Get(), piece.source.left, piece.source.top,
-                           Width(piece.source), Height(piece.source), blend);
+                alphaBlend(dc, piece.dest.left, piece.dest.top, RectWidth(piece.dest),
+                           RectHeight(piece.dest), image.dc.Get(), piece.source.left,
+                           piece.source.top, RectWidth(piece.source), RectHeight(piece.source),
+                           blend);
             }
         }
         return;
     }
     const bool noCorners =
         corners.left == 0 && corners.top == 0 && corners.right == 0 && corners.bottom == 0;
-    if (noCorners && !hole && Width(dest) == Width(source) && Height(dest) == Height(source)) {
+    if (noCorners && !hole && RectWidth(dest) == RectWidth(source) &&
+        RectHeight(dest) == RectHeight(source)) {
         RECT part;
         if (::IntersectRect(&part, &dest, &paintRect)) {
-            ::BitBlt(dc, part.left, part.top, Width(part), Height(part), image.dc.Get(),
+            ::BitBlt(dc, part.left, part.top, RectWidth(part), RectHeight(part), image.dc.Get(),
                      source.left + part.left - dest.left, source.top + part.top - dest.top,
                      SRCCOPY);
         }
@@ -185,14 +181,16 @@ void DrawBitmap(HDC dc, HBITMAP bitmap, const RECT& dest, const RECT& paintRect,
         if (!Meets(piece.dest, paintRect)) {
             continue;
         }
-        if (Width(piece.dest) == Width(piece.source) &&
-            Height(piece.dest) == Height(piece.source)) {
-            ::BitBlt(dc, piece.dest.left, piece.dest.top, Width(piece.dest), Height(piece.dest),
-                     image.dc.Get(), piece.source.left, piece.source.top, SRCCOPY);
+        if (RectWidth(piece.dest) == RectWidth(piece.source) &&
+            RectHeight(piece.dest) == RectHeight(piece.source)) {
+            ::BitBlt(dc, piece.dest.left, piece.dest.top, RectWidth(piece.dest),
+                     RectHeight(piece.dest), image.dc.Get(), piece.source.left, piece.source.top,
+                     SRCCOPY);
         } else {
-            ::StretchBlt(dc, piece.dest.left, piece.dest.top, Width(piece.dest), Height(piece.dest),
-                         image.dc.Get(), piece.source.left, piece.source.top, Width(piece.source),
-                         Height(piece.source), SRCCOPY);
+            ::StretchBlt(dc, piece.dest.left, piece.dest.top, RectWidth(piece.dest),
+                         RectHeight(piece.dest), image.dc.Get(), piece.source.left,
+                         piece.source.top, RectWidth(piece.source), RectHeight(piece.source),
+                         SRCCOPY);
         }
     }
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "CImageCache.h"
+// The colour, gradient, line, frame and text drawing that goes with image drawing.
+#include "RenderPrimitives.h"
 
 #include <windows.h>
 

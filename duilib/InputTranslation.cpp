@@ -2,112 +2,101 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+#include <iterator>
+
 namespace DuiLib {
 
 namespace {
 
-POINT PointOf(LPARAM lParam) {
-    return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-}
+// What the manager does around delivering an event, as bits of a rule.
+enum RouteStep : unsigned {
+    kFocusWindow = 0x1,
+    kTakeFocus = 0x2,
+    kBeginCapture = 0x4,
+    kEndCapture = 0x8,
+    kBecomeKeyTarget = 0x10,
+    kEndKeyTarget = 0x20,
+};
 
-InputRoute KeyRoute(UIEventKind kind, EventTarget target, WPARAM wParam, LPARAM lParam,
-                    WORD keyboardState) {
-    InputRoute route;
-    route.kind = kind;
-    route.target = target;
-    route.key = static_cast<wchar_t>(wParam);
-    route.keyState = keyboardState;
-    route.wParam = wParam;
-    route.lParam = lParam;
-    return route;
-}
+// Where a message keeps its point and its key state.
+enum class MessageShape {
+    kKey,     // wParam is the key; the key state comes from the keyboard
+    kButton,  // lParam is the client point; wParam holds the button flags (the key state)
+    kMenu,    // lParam is the screen point; wParam becomes the key state
+    kWheel,   // lParam is the screen point; the key state comes from the keyboard
+};
 
-// Button messages carry their flags in wParam, which become the event's key state.
-InputRoute ButtonRoute(UIEventKind kind, EventTarget target, WPARAM wParam, LPARAM lParam) {
-    InputRoute route;
-    route.kind = kind;
-    route.target = target;
-    route.point = PointOf(lParam);
-    route.hasPoint = true;
-    route.keyState = static_cast<WORD>(wParam);
-    route.wParam = wParam;
-    route.lParam = lParam;
-    return route;
-}
+struct RouteRule {
+    UINT message;
+    UIEventKind kind;
+    EventTarget target;
+    MessageShape shape;
+    unsigned steps;
+};
+
+constexpr RouteRule kRules[] = {
+    {WM_KEYDOWN, kEventKeyDown, EventTarget::kFocus, MessageShape::kKey, kBecomeKeyTarget},
+    {WM_KEYUP, kEventKeyUp, EventTarget::kKeyTarget, MessageShape::kKey, kEndKeyTarget},
+    {WM_CHAR, kEventChar, EventTarget::kFocus, MessageShape::kKey, 0},
+    {WM_SYSKEYDOWN, kEventSysKey, EventTarget::kFocus, MessageShape::kKey, 0},
+    {WM_LBUTTONDOWN, kEventButtonDown, EventTarget::kPointed, MessageShape::kButton,
+     kFocusWindow | kTakeFocus | kBeginCapture},
+    {WM_LBUTTONUP, kEventButtonUp, EventTarget::kCapture, MessageShape::kButton, kEndCapture},
+    {WM_LBUTTONDBLCLK, kEventDblClick, EventTarget::kPointed, MessageShape::kButton,
+     kFocusWindow | kBeginCapture},
+    {WM_RBUTTONDOWN, kEventRButtonDown, EventTarget::kPointed, MessageShape::kButton,
+     kFocusWindow | kTakeFocus | kBeginCapture},
+    // The right button down captured the control; the menu goes to it.
+    {WM_CONTEXTMENU, kEventContextMenu, EventTarget::kCapture, MessageShape::kMenu, kEndCapture},
+    {WM_MOUSEWHEEL, kEventScrollWheel, EventTarget::kPointed, MessageShape::kWheel, 0},
+};
 
 }  // namespace
 
-std::optional<InputRoute> RouteInput(UINT message, WPARAM wParam, LPARAM lParam,
-                                     WORD keyboardState) {
-    switch (message) {
-        case WM_KEYDOWN: {
-            InputRoute route =
-                KeyRoute(kEventKeyDown, EventTarget::kFocus, wParam, lParam, keyboardState);
-            route.becomeKeyTarget = true;
-            return route;
-        }
-        case WM_KEYUP: {
-            InputRoute route =
-                KeyRoute(kEventKeyUp, EventTarget::kKeyTarget, wParam, lParam, keyboardState);
-            route.endKeyTarget = true;
-            return route;
-        }
-        case WM_CHAR:
-            return KeyRoute(kEventChar, EventTarget::kFocus, wParam, lParam, keyboardState);
-        case WM_SYSKEYDOWN:
-            return KeyRoute(kEventSysKey, EventTarget::kFocus, wParam, lParam, keyboardState);
-        case WM_LBUTTONDOWN: {
-            InputRoute route = ButtonRoute(kEventButtonDown, EventTarget::kPointed, wParam, lParam);
-            route.focusWindow = true;
-            route.takeFocus = true;
-            route.beginCapture = true;
-            return route;
-        }
-        case WM_LBUTTONUP: {
-            InputRoute route = ButtonRoute(kEventButtonUp, EventTarget::kCapture, wParam, lParam);
-            route.endCapture = true;
-            return route;
-        }
-        case WM_LBUTTONDBLCLK: {
-            InputRoute route = ButtonRoute(kEventDblClick, EventTarget::kPointed, wParam, lParam);
-            route.focusWindow = true;
-            route.beginCapture = true;
-            return route;
-        }
-        case WM_RBUTTONDOWN: {
-            InputRoute route =
-                ButtonRoute(kEventRButtonDown, EventTarget::kPointed, wParam, lParam);
-            route.focusWindow = true;
-            route.takeFocus = true;
-            route.beginCapture = true;
-            return route;
-        }
-        case WM_CONTEXTMENU: {
-            // The right button down captured the control; the menu goes to it.
-            InputRoute route = ButtonRoute(kEventContextMenu, EventTarget::kCapture, 0, lParam);
-            route.screenPoint = true;
-            route.keyState = static_cast<WORD>(wParam);
-            route.lParam = 0;
-            route.endCapture = true;
-            return route;
-        }
-        case WM_MOUSEWHEEL: {
-            InputRoute route;
-            route.kind = kEventScrollWheel;
-            route.target = EventTarget::kPointed;
-            route.point = PointOf(lParam);
-            route.hasPoint = true;
-            route.screenPoint = true;
-            route.keyState = keyboardState;
-            // 1 when the wheel turned towards the user.
-            route.wParam = GET_WHEEL_DELTA_WPARAM(wParam) < 0 ? 1 : 0;
-            route.lParam = lParam;
-            route.followWithMouseMove = true;
-            return route;
-        }
-        default:
-            return std::nullopt;
+std::optional<InputRoute> RouteInput(UINT message, WPARAM wParam, LPARAM lParam) {
+    const RouteRule* rule =
+        std::find_if(std::begin(kRules), std::end(kRules),
+                     [message](const RouteRule& r) { return r.message == message; });
+    if (rule == std::end(kRules)) {
+        return std::nullopt;
     }
+    InputRoute route;
+    route.kind = rule->kind;
+    route.target = rule->target;
+    route.focusWindow = (rule->steps & kFocusWindow) != 0;
+    route.takeFocus = (rule->steps & kTakeFocus) != 0;
+    route.beginCapture = (rule->steps & kBeginCapture) != 0;
+    route.endCapture = (rule->steps & kEndCapture) != 0;
+    route.becomeKeyTarget = (rule->steps & kBecomeKeyTarget) != 0;
+    route.endKeyTarget = (rule->steps & kEndKeyTarget) != 0;
+    route.wParam = wParam;
+    route.lParam = lParam;
+    if (rule->shape == MessageShape::kKey) {
+        route.key = static_cast<wchar_t>(wParam);
+        route.keyboardKeyState = true;
+        return route;
+    }
+    route.point = POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    route.hasPoint = true;
+    route.screenPoint = rule->shape != MessageShape::kButton;
+    switch (rule->shape) {
+        case MessageShape::kButton:
+            route.keyState = static_cast<WORD>(wParam);
+            break;
+        case MessageShape::kMenu:
+            route.keyState = static_cast<WORD>(wParam);
+            route.wParam = 0;
+            route.lParam = 0;
+            break;
+        default:
+            route.keyboardKeyState = true;
+            // 1 when the wheel turned towards the user; hot tracking follows the new view.
+            route.wParam = GET_WHEEL_DELTA_WPARAM(wParam) < 0 ? 1 : 0;
+            route.followWithMouseMove = true;
+            break;
+    }
+    return route;
 }
 
 WORD KeyStateOf(bool leftButton, bool rightButton, bool shift, bool control, bool alt) {

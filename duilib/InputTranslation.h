@@ -26,6 +26,7 @@ struct InputRoute {
     bool screenPoint = false;  // point is in screen coordinates, to be made client ones
     wchar_t key = 0;
     WORD keyState = 0;
+    bool keyboardKeyState = false;  // keyState is to be read from the keyboard at delivery
     WPARAM wParam = 0;
     LPARAM lParam = 0;
     bool focusWindow = false;      // the window takes the platform focus first
@@ -38,9 +39,8 @@ struct InputRoute {
 };
 
 // The route of key, character, button, context-menu and wheel messages; nothing for other
-// messages. keyboardState holds the UIKeyState bits of the keyboard and buttons now.
-std::optional<InputRoute> RouteInput(UINT message, WPARAM wParam, LPARAM lParam,
-                                     WORD keyboardState);
+// messages.
+std::optional<InputRoute> RouteInput(UINT message, WPARAM wParam, LPARAM lParam);
 
 // UIKeyState bits from the state of the buttons and modifier keys.
 WORD KeyStateOf(bool leftButton, bool rightButton, bool shift, bool control, bool alt);

@@ -21,6 +21,9 @@ struct RelativePos {
     int zoomYPercent = 0;
 };
 
+// The largest width and height a control may have; also its maximum size until one is set.
+constexpr int kMaxControlSize = 9999;
+
 // What a layout knows of one child.
 struct LayoutChild {
     bool visible = true;
@@ -28,7 +31,7 @@ struct LayoutChild {
     RECT padding = {0, 0, 0, 0};
     SIZE fixedSize = {0, 0};
     SIZE minSize = {0, 0};
-    SIZE maxSize = {9999, 9999};
+    SIZE maxSize = {kMaxControlSize, kMaxControlSize};
 };
 
 // The child's own size estimate for the space available to it (its MeasureSize); a 0 along the

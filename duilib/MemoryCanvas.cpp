@@ -13,13 +13,7 @@ MemoryCanvas::MemoryCanvas(HDC reference, int width, int height)
     info.bmiHeader.biCompression = BI_RGB;
     bitmap_.Reset(::CreateDIBSection(reference, &info, DIB_RGB_COLORS, &bits_, nullptr, 0));
     if (dc_ && bitmap_) {
-        previous_ = ::SelectObject(dc_.Get(), bitmap_.Get());
-    }
-}
-
-MemoryCanvas::~MemoryCanvas() {
-    if (previous_ != nullptr) {
-        ::SelectObject(dc_.Get(), previous_);
+        selection_.emplace(dc_.Get(), bitmap_.Get());
     }
 }
 

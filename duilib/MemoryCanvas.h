@@ -1,8 +1,10 @@
 #pragma once
 
-#include "GdiHandles.h"
+#include "UniqueHandle.h"
 
 #include <windows.h>
+
+#include <optional>
 
 namespace DuiLib {
 
@@ -11,11 +13,10 @@ namespace DuiLib {
 class MemoryCanvas {
 public:
     MemoryCanvas(HDC reference, int width, int height);
-    ~MemoryCanvas();
     MemoryCanvas(const MemoryCanvas&) = delete;
     MemoryCanvas& operator=(const MemoryCanvas&) = delete;
 
-    bool IsValid() const { return previous_ != nullptr && bits_ != nullptr; }
+    bool IsValid() const { return selection_ && selection_->Succeeded() && bits_ != nullptr; }
     HDC Dc() const { return dc_.Get(); }
     // Row after row from the top, one 0xAARRGGBB value per pixel. Call GdiFlush before reading.
     DWORD* Pixels() const { return static_cast<DWORD*>(bits_); }
@@ -24,7 +25,8 @@ private:
     ScopedMemoryDC dc_;
     ScopedBitmap bitmap_;
     void* bits_ = nullptr;
-    HGDIOBJ previous_ = nullptr;
+    // Declared last: the bitmap leaves the DC before either is deleted.
+    std::optional<ScopedSelectObject> selection_;
 };
 
 }  // namespace DuiLib

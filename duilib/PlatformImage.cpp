@@ -1,7 +1,8 @@
 #include "PlatformImage.h"
 
 #include "ResourceSettings.h"
-#include "SystemFolderLibrary.h"
+#include "LibraryFunction.h"
+#include "SystemLibrary.h"
 
 #include <objidl.h>
 
@@ -59,7 +60,7 @@ void Bind(HMODULE module, Fn& function, const char* name, bool& complete) {
 
 ImageLibrary Load() {
     // Loaded and started once, and never shut down: images may be drawn until the process ends.
-    const HMODULE module = LoadSystemFolderLibrary(L"gdiplus.dll");
+    const HMODULE module = LoadSystemLibrary(L"gdiplus.dll").Release();
     ImageLibrary library;
     bool complete = module != nullptr;
     Bind(module, library.startup, "GdiplusStartup", complete);
@@ -90,6 +91,11 @@ const ImageLibrary& Library() {
     static const ImageLibrary library = Load();
     return library;
 }
+
+struct BrushDelete {
+    void operator()(GpBrush* brush) const { Library().deleteBrush(brush); }
+};
+using ScopedBrushObject = std::unique_ptr<GpBrush, BrushDelete>;
 
 struct ComRelease {
     void operator()(IUnknown* object) const { object->Release(); }
@@ -152,7 +158,7 @@ std::unique_ptr<PlatformImage> PlatformImage::FromBytes(const BYTE* data, size_t
         return nullptr;
     }
     // The decoded image may keep reading its stream; a copy of its pixels stands on its own.
-    const std::unique_ptr<PlatformImage> streamed(new PlatformImage(decoded));
+    const auto streamed = std::make_unique<PlatformImage>(Key(), decoded);
     UINT width = 0;
     UINT height = 0;
     GpImage* copy = nullptr;
@@ -162,7 +168,7 @@ std::unique_ptr<PlatformImage> PlatformImage::FromBytes(const BYTE* data, size_t
                                 kPixelFormat32bppPremultipliedArgb, decoded, &copy) != kOk) {
         return nullptr;
     }
-    return std::unique_ptr<PlatformImage>(new PlatformImage(copy));
+    return std::make_unique<PlatformImage>(Key(), copy);
 }
 
 UINT PlatformImage::Width() const {
@@ -194,24 +200,23 @@ bool PlatformImage::FillEllipse(HDC dc, const RECT& rect) const {
     const UINT height = Height();
     const ScopedGraphics graphics(dc);
     const ImageLibrary& library = Library();
-    GpBrush* texture = nullptr;
+    GpBrush* created = nullptr;
     if (graphics.Get() == nullptr || width == 0 || height == 0 ||
-        library.createTexture(image_, kWrapModeTile, &texture) != kOk) {
+        library.createTexture(image_, kWrapModeTile, &created) != kOk) {
         return false;
     }
+    const ScopedBrushObject texture(created);
     const int itemWidth = rect.right - rect.left;
     const int itemHeight = rect.bottom - rect.top;
-    library.scaleTexture(texture, static_cast<float>(itemWidth) / static_cast<float>(width),
+    library.scaleTexture(texture.get(), static_cast<float>(itemWidth) / static_cast<float>(width),
                          static_cast<float>(itemHeight) / static_cast<float>(height),
                          kMatrixOrderAppend);
-    library.translateTexture(texture, static_cast<float>(rect.left % static_cast<LONG>(width)),
-                             static_cast<float>(rect.top % static_cast<LONG>(height)),
-                             kMatrixOrderAppend);
+    library.translateTexture(
+        texture.get(), static_cast<float>(rect.left % static_cast<LONG>(width)),
+        static_cast<float>(rect.top % static_cast<LONG>(height)), kMatrixOrderAppend);
     library.setSmoothingMode(graphics.Get(), kSmoothingModeAntiAlias);
-    const bool filled = library.fillEllipse(graphics.Get(), texture, rect.left, rect.top, itemWidth,
-                                            itemHeight) == kOk;
-    library.deleteBrush(texture);
-    return filled;
+    return library.fillEllipse(graphics.Get(), texture.get(), rect.left, rect.top, itemWidth,
+                               itemHeight) == kOk;
 }
 
 std::unique_ptr<PlatformImage> LoadPlatformImage(const std::wstring& name) {

@@ -28,8 +28,14 @@ public:
     // (rect.left mod width, rect.top mod height).
     bool FillEllipse(HDC dc, const RECT& rect) const;
 
+    // Made by FromBytes only; takes ownership of the library's image object.
+    class Key {
+        friend class PlatformImage;
+        explicit Key() = default;
+    };
+    PlatformImage(Key, void* image) : image_(image) {}
+
 private:
-    explicit PlatformImage(void* image) : image_(image) {}
     void* image_;  // the library's image object, owned
 };
 

@@ -2,20 +2,12 @@
 
 #include "BlendLibrary.h"
 #include "ColorAdjust.h"
-#include "GdiHandles.h"
+#include "UniqueHandle.h"
 #include "MemoryCanvas.h"
 
 namespace DuiLib {
 
 namespace {
-
-int Width(const RECT& rect) {
-    return rect.right - rect.left;
-}
-
-int Height(const RECT& rect) {
-    return rect.bottom - rect.top;
-}
 
 void FillOpaque(HDC dc, const RECT& rect, COLORREF color) {
     const COLORREF previous = ::SetBkColor(dc, color);
@@ -23,11 +15,11 @@ void FillOpaque(HDC dc, const RECT& rect, COLORREF color) {
     ::SetBkColor(dc, previous);
 }
 
-void DrawOpaqueGradient(HDC dc, const RECT& rect, DWORD first, DWORD second, bool vertical,
-                        int steps) {
+void DrawOpaqueGradient(HDC dc, const RECT& rect, DWORD first, DWORD second,
+                        GradientDirection direction, int steps) {
     const auto gradientFill = GetBlendLibrary().gradientFill;
     if (gradientFill == nullptr) {
-        FillGradientBands(dc, rect, first, second, vertical, steps);
+        FillGradientBands(dc, rect, first, second, direction, steps);
         return;
     }
     auto channel = [](DWORD color, int shift) {
@@ -38,8 +30,9 @@ void DrawOpaqueGradient(HDC dc, const RECT& rect, DWORD first, DWORD second, boo
         {rect.right, rect.bottom, channel(second, 16), channel(second, 8), channel(second, 0), 0},
     };
     GRADIENT_RECT order = {0, 1};
-    gradientFill(dc, vertices, 2, &order, 1,
-                 vertical ? GRADIENT_FILL_RECT_V : GRADIENT_FILL_RECT_H);
+    gradientFill(
+        dc, vertices, 2, &order, 1,
+        direction == GradientDirection::kVertical ? GRADIENT_FILL_RECT_V : GRADIENT_FILL_RECT_H);
 }
 
 }  // namespace
@@ -63,32 +56,34 @@ void FillColor(HDC dc, const RECT& rect, DWORD color) {
     *pixel.Pixels() = (static_cast<DWORD>(alpha) << 24) | (premultiplied(16) << 16) |
                       (premultiplied(8) << 8) | premultiplied(0);
     const BLENDFUNCTION blend = {AC_SRC_OVER, 0, 0xFF, AC_SRC_ALPHA};
-    alphaBlend(dc, rect.left, rect.top, Width(rect), Height(rect), pixel.Dc(), 0, 0, 1, 1, blend);
+    alphaBlend(dc, rect.left, rect.top, RectWidth(rect), RectHeight(rect), pixel.Dc(), 0, 0, 1, 1,
+               blend);
 }
 
-void FillGradient(HDC dc, const RECT& rect, DWORD first, DWORD second, bool vertical, int steps) {
+void FillGradient(HDC dc, const RECT& rect, DWORD first, DWORD second, GradientDirection direction,
+                  int steps) {
     const int alpha = (AlphaOf(first) + AlphaOf(second)) / 2;
     if (alpha == 0 || ::IsRectEmpty(&rect)) {
         return;
     }
     const auto alphaBlend = GetBlendLibrary().alphaBlend;
     if (alpha == 0xFF || alphaBlend == nullptr) {
-        DrawOpaqueGradient(dc, rect, first, second, vertical, steps);
+        DrawOpaqueGradient(dc, rect, first, second, direction, steps);
         return;
     }
-    MemoryCanvas canvas(dc, Width(rect), Height(rect));
+    MemoryCanvas canvas(dc, RectWidth(rect), RectHeight(rect));
     if (!canvas.IsValid()) {
         return;
     }
-    const RECT local = {0, 0, Width(rect), Height(rect)};
-    DrawOpaqueGradient(canvas.Dc(), local, first, second, vertical, steps);
+    const RECT local = {0, 0, RectWidth(rect), RectHeight(rect)};
+    DrawOpaqueGradient(canvas.Dc(), local, first, second, direction, steps);
     const BLENDFUNCTION blend = {AC_SRC_OVER, 0, static_cast<BYTE>(alpha), 0};
-    alphaBlend(dc, rect.left, rect.top, Width(rect), Height(rect), canvas.Dc(), 0, 0, Width(rect),
-               Height(rect), blend);
+    alphaBlend(dc, rect.left, rect.top, RectWidth(rect), RectHeight(rect), canvas.Dc(), 0, 0,
+               RectWidth(rect), RectHeight(rect), blend);
 }
 
-std::vector<GradientBand> GradientBands(const RECT& rect, DWORD first, DWORD second, bool vertical,
-                                        int steps) {
+std::vector<GradientBand> GradientBands(const RECT& rect, DWORD first, DWORD second,
+                                        GradientDirection direction, int steps) {
     int shift = 6;
     if (steps < 4) {
         shift = 1;
@@ -102,7 +97,8 @@ std::vector<GradientBand> GradientBands(const RECT& rect, DWORD first, DWORD sec
         shift = 5;
     }
     const int count = 1 << shift;
-    const int length = vertical ? Height(rect) : Width(rect);
+    const bool vertical = direction == GradientDirection::kVertical;
+    const int length = vertical ? RectHeight(rect) : RectWidth(rect);
     const int end = vertical ? rect.bottom : rect.right;
     // Band i (counted from the far end) covers the stretch between the i-th and (i+1)-th
     // division from the far end.
@@ -130,9 +126,9 @@ std::vector<GradientBand> GradientBands(const RECT& rect, DWORD first, DWORD sec
     return bands;
 }
 
-void FillGradientBands(HDC dc, const RECT& rect, DWORD first, DWORD second, bool vertical,
-                       int steps) {
-    for (const GradientBand& band : GradientBands(rect, first, second, vertical, steps)) {
+void FillGradientBands(HDC dc, const RECT& rect, DWORD first, DWORD second,
+                       GradientDirection direction, int steps) {
+    for (const GradientBand& band : GradientBands(rect, first, second, direction, steps)) {
         FillOpaque(dc, band.rect, ToColorRef(band.color));
     }
 }

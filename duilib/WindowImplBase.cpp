@@ -44,7 +44,12 @@ std::vector<BYTE>& SkinArchiveBuffer() {
 
 }  // namespace
 
-WindowImplBase::~WindowImplBase() = default;
+WindowImplBase::~WindowImplBase() {
+    // While the manager still exists: the window's last messages go through it.
+    if (GetHWND() != nullptr) {
+        ::DestroyWindow(GetHWND());
+    }
+}
 
 // --- Notifications and filters ------------------------------------------------------------------
 
@@ -75,8 +80,8 @@ CControlUI* WindowImplBase::CreateControl(std::wstring_view /*name*/) {
 }
 
 void WindowImplBase::OnClick(UINotify& notification) {
-    const std::wstring name = notification.sender != nullptr ? notification.sender->GetName()
-                                                             : std::wstring();
+    const std::wstring name =
+        notification.sender != nullptr ? notification.sender->GetName() : std::wstring();
     if (name == L"closebtn") {
         Close(1);
     } else if (name == L"minbtn") {
@@ -169,8 +174,8 @@ bool WindowImplBase::SelectSkinResources() {
                 const HRSRC found = ::FindResourceW(module, ResourceName(id), L"ZIPRES");
                 const HGLOBAL loaded = found != nullptr ? ::LoadResource(module, found) : nullptr;
                 const DWORD size = found != nullptr ? ::SizeofResource(module, found) : 0;
-                const auto* bytes = static_cast<const BYTE*>(
-                    loaded != nullptr ? ::LockResource(loaded) : nullptr);
+                const auto* bytes =
+                    static_cast<const BYTE*>(loaded != nullptr ? ::LockResource(loaded) : nullptr);
                 if (bytes == nullptr || size == 0) {
                     return false;
                 }
@@ -192,8 +197,7 @@ LRESULT WindowImplBase::OnCreate(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*l
     RECT client = {};
     ::GetClientRect(GetHWND(), &client);
     // The window keeps its place; only its frame is computed again without the caption.
-    ::SetWindowPos(GetHWND(), nullptr, 0, 0, client.right - client.left,
-                   client.bottom - client.top,
+    ::SetWindowPos(GetHWND(), nullptr, 0, 0, client.right - client.left, client.bottom - client.top,
                    SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
     manager_.AttachWindow(GetHWND());
@@ -323,11 +327,11 @@ LRESULT WindowImplBase::OnSysCommand(UINT message, WPARAM wParam, LPARAM lParam,
 
 // --- Handlers that leave the message to the manager -------------------------------------------
 
-#define DUILIB_UNHANDLED(Handler)                                                     \
+#define DUILIB_UNHANDLED(Handler)                                                           \
     LRESULT WindowImplBase::Handler(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/, \
-                                    bool& handled) {                                  \
-        handled = false;                                                              \
-        return 0;                                                                     \
+                                    bool& handled) {                                        \
+        handled = false;                                                                    \
+        return 0;                                                                           \
     }
 
 DUILIB_UNHANDLED(OnClose)

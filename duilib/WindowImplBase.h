@@ -13,10 +13,12 @@ namespace DuiLib {
 
 // Where a skinned window's images come from.
 enum class SkinResourceType : UINT {
-    kFiles = 1,        // files in SkinFolder beside the program
-    kZipFile = 2,      // the zip file ArchiveFileName in that folder
+    kFiles = 1,    // files in SkinFolder beside the program
+    kZipFile = 2,  // the zip file ArchiveFileName in that folder
     kModuleResource = 3,
-    kZipResource = 4,  // a zip archive held in the module resource SkinResourceId of type "ZIPRES"
+    // A zip archive held in the module resource SkinResourceId of type "ZIPRES". It is copied
+    // once and serves every window of the process from then on.
+    kZipResource = 4,
 };
 
 // The skinned, borderless top-level window: one manager for its control tree, non-client
@@ -81,8 +83,7 @@ protected:
     virtual LRESULT OnLButtonDown(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
     virtual LRESULT OnLButtonUp(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
     virtual LRESULT OnMouseMove(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
-    virtual LRESULT HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam,
-                                       bool& handled);
+    virtual LRESULT HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
     // The window's current style without the caption bits.
     virtual LONG WindowStyle() const;
 

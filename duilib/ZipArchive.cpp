@@ -205,7 +205,7 @@ std::optional<size_t> FindZipEntry(const std::vector<ZipEntry>& entries, const s
     return std::nullopt;
 }
 
-ZipArchive::ZipArchive(std::vector<BYTE> owned, const BYTE* data, size_t size,
+ZipArchive::ZipArchive(Key, std::vector<BYTE> owned, const BYTE* data, size_t size,
                        std::vector<ZipEntry> entries)
     : owned_(std::move(owned)), data_(data), size_(size), entries_(std::move(entries)) {}
 
@@ -221,8 +221,7 @@ std::unique_ptr<ZipArchive> ZipArchive::OpenFile(const std::wstring& path) {
     // The vector's buffer does not move with the vector, so data_ stays valid.
     const BYTE* data = bytes->data();
     const size_t size = bytes->size();
-    return std::unique_ptr<ZipArchive>(
-        new ZipArchive(std::move(*bytes), data, size, std::move(*entries)));
+    return std::make_unique<ZipArchive>(Key(), std::move(*bytes), data, size, std::move(*entries));
 }
 
 std::unique_ptr<ZipArchive> ZipArchive::OpenMemory(const BYTE* data, size_t size) {
@@ -230,7 +229,8 @@ std::unique_ptr<ZipArchive> ZipArchive::OpenMemory(const BYTE* data, size_t size
     if (!entries) {
         return nullptr;
     }
-    return std::unique_ptr<ZipArchive>(new ZipArchive({}, data, size, std::move(*entries)));
+    return std::make_unique<ZipArchive>(Key(), std::vector<BYTE>(), data, size,
+                                        std::move(*entries));
 }
 
 std::optional<std::vector<BYTE>> ZipArchive::Read(const std::wstring& name) const {

@@ -56,10 +56,15 @@ public:
     // The content of the entry called name (letter case ignored), or none.
     std::optional<std::vector<BYTE>> Read(const std::wstring& name) const;
 
-private:
-    ZipArchive(std::vector<BYTE> owned, const BYTE* data, size_t size,
+    // Made by OpenFile and OpenMemory only.
+    class Key {
+        friend class ZipArchive;
+        explicit Key() = default;
+    };
+    ZipArchive(Key, std::vector<BYTE> owned, const BYTE* data, size_t size,
                std::vector<ZipEntry> entries);
 
+private:
     std::vector<BYTE> owned_;  // the file's bytes; empty for an archive over caller memory
     const BYTE* data_;
     size_t size_;

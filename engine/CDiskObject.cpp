@@ -1,9 +1,11 @@
 #include "CDiskObject.h"
 
 #include "FolderWalk.h"
+#include "PathUtil.h"
+#include "TextConvert.h"
+#include "UniqueHandle.h"
 
 #include <algorithm>
-#include <memory>
 #include <vector>
 
 namespace {
@@ -53,10 +55,7 @@ std::wstring JoinPath(const std::wstring& folder, const std::wstring& rest) {
 
 // The folder above folder; a root ("C:\" or "C:") stays where it is.
 std::wstring ParentFolder(const std::wstring& folder) {
-    std::wstring trimmed = folder;
-    if (trimmed.size() > 3 && trimmed.back() == L'\\') {
-        trimmed.pop_back();
-    }
+    const std::wstring trimmed = WithoutTrailingSeparators(folder);
     const std::size_t slash = trimmed.find_last_of(L'\\');
     if (slash == std::wstring::npos) {
         return trimmed;
@@ -66,21 +65,6 @@ std::wstring ParentFolder(const std::wstring& folder) {
     }
     return trimmed.substr(0, slash);
 }
-
-std::wstring Trim(const std::wstring& text) {
-    const wchar_t* const blanks = L" \t\r\n";
-    const std::size_t first = text.find_first_not_of(blanks);
-    if (first == std::wstring::npos) {
-        return std::wstring();
-    }
-    const std::size_t last = text.find_last_not_of(blanks);
-    return text.substr(first, last - first + 1);
-}
-
-struct LocalFreeDeleter {
-    void operator()(wchar_t* text) const { ::LocalFree(text); }
-};
-using ScopedLocalText = std::unique_ptr<wchar_t, LocalFreeDeleter>;
 
 std::wstring CurrentFolder() {
     const DWORD length = ::GetCurrentDirectoryW(0, nullptr);
@@ -147,13 +131,12 @@ bool CDiskObject::MakeFullPath(std::wstring& path) {
 }
 
 std::wstring SystemErrorText(DWORD code) {
-    wchar_t* received = nullptr;
+    ScopedLocalMemory<wchar_t> message;
     const DWORD length = ::FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
         nullptr, code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
-        reinterpret_cast<wchar_t*>(&received), 0, nullptr);
-    const ScopedLocalText message(received);
-    return length > 0 ? Trim(std::wstring(message.get(), length)) : std::wstring();
+        reinterpret_cast<wchar_t*>(message.Receive()), 0, nullptr);
+    return length > 0 ? TrimWhitespace(std::wstring_view(message.Get(), length)) : std::wstring();
 }
 
 void CDiskObject::SetSystemError(DWORD code, const std::wstring& fileName) {

@@ -1,53 +1,64 @@
 #include "CPackWorker.h"
 
+#include "Check.h"
 #include "ScopedComInit.h"
 
 #include <objbase.h>
 
 #include <mutex>
 
-namespace {
-
-// Far above what the engine ever queues (one packet per run).
-constexpr LONG kMaxQueuedPackets = 10000;
-
-}  // namespace
-
-CPackWorker::CPackWorker()
+CPackWorker::CPackWorker(CPackHandle* handler)
     : stopEvent_(::CreateEventW(nullptr, TRUE, FALSE, nullptr)),
-      packetSemaphore_(::CreateSemaphoreW(nullptr, 0, kMaxQueuedPackets, nullptr)) {}
+      packetSemaphore_(::CreateSemaphoreW(nullptr, 0, kQueueCapacity, nullptr)),
+      handler_(handler) {}
 
 CPackWorker::~CPackWorker() {
     Stop();
 }
 
-void CPackWorker::SetHandler(CPackHandle* handler) {
+bool CPackWorker::SetHandler(CPackHandle* handler) {
+    const bool running = HasThread();
+    UNINSTALLER_CHECK(!running, "the handler is replaced while the worker thread runs");
+    if (running) {
+        return false;
+    }
     handler_ = handler;
+    return true;
 }
 
 bool CPackWorker::HasThread() const {
+    std::lock_guard<CriticalSection> guard(lock_);
     return thread_.IsValid();
 }
 
 bool CPackWorker::StartThread() {
-    if (thread_) {
+    std::lock_guard<CriticalSection> lifecycle(lifecycleLock_);
+    if (HasThread()) {
         return true;
     }
-    thread_.Reset(
-        ::CreateThread(nullptr, 0, &CPackWorker::WorkerEntry, this, CREATE_SUSPENDED, nullptr));
-    if (!thread_) {
+    DWORD threadId = 0;
+    ScopedHandle thread(
+        ::CreateThread(nullptr, 0, &CPackWorker::WorkerEntry, this, CREATE_SUSPENDED, &threadId));
+    if (!thread) {
         return false;
     }
-    ::ResumeThread(thread_.Get());
+    const HANDLE started = thread.Get();
+    {
+        std::lock_guard<CriticalSection> guard(lock_);
+        thread_ = std::move(thread);
+        threadId_ = threadId;
+        accepting_ = true;
+    }
+    ::ResumeThread(started);
     return true;
 }
 
 bool CPackWorker::Post(const CReqPack& pack) {
-    if (!thread_) {
-        return false;
-    }
     auto copy = std::make_unique<CReqPack>(pack);
     std::lock_guard<CriticalSection> guard(lock_);
+    if (!accepting_) {
+        return false;
+    }
     packets_.push_back(std::move(copy));
     // Released under the lock so the count never runs ahead of the queue. A full count would
     // leave the packet in the queue unannounced, so it is taken back and refused instead.
@@ -59,17 +70,30 @@ bool CPackWorker::Post(const CReqPack& pack) {
 }
 
 void CPackWorker::Stop() {
-    if (!thread_) {
-        return;
+    std::lock_guard<CriticalSection> lifecycle(lifecycleLock_);
+    HANDLE thread = nullptr;
+    {
+        std::lock_guard<CriticalSection> guard(lock_);
+        if (!thread_) {
+            return;
+        }
+        UNINSTALLER_CHECK(threadId_ != ::GetCurrentThreadId(),
+                          "Stop is called on the worker thread, which would wait for itself");
+        accepting_ = false;
+        thread = thread_.Get();
     }
-    ::ResumeThread(thread_.Get());
+    // The handle stays open until the wait is over: only this function closes it, and
+    // lifecycleLock_ keeps a second Stop out until then.
+    ::ResumeThread(thread);
     ::SetEvent(stopEvent_.Get());
-    ::WaitForSingleObject(thread_.Get(), INFINITE);
+    ::WaitForSingleObject(thread, INFINITE);
     ::ResetEvent(stopEvent_.Get());
+    std::lock_guard<CriticalSection> guard(lock_);
     thread_.Reset();
+    threadId_ = 0;
 }
 
-std::size_t CPackWorker::QueuedCount() {
+std::size_t CPackWorker::QueuedCount() const {
     std::lock_guard<CriticalSection> guard(lock_);
     return packets_.size();
 }
@@ -85,7 +109,7 @@ DWORD WINAPI CPackWorker::WorkerEntry(void* argument) {
 
 void CPackWorker::Run() {
     CReqPack pack;
-    while (Wait(pack) == WaitResult::Packet) {
+    while (Wait(pack) == WaitResult::kPacket) {
         if (handler_ != nullptr) {
             handler_->HandlePack(&pack);
         }
@@ -98,17 +122,17 @@ CPackWorker::WaitResult CPackWorker::Wait(CReqPack& out) {
     const DWORD signalled = ::WaitForMultipleObjects(2, waitHandles, FALSE, INFINITE);
     if (signalled != WAIT_OBJECT_0 + 1) {
         // Stop requested, or the wait itself failed: waiting again would only spin.
-        return WaitResult::Stop;
+        return WaitResult::kStop;
     }
     std::unique_ptr<CReqPack> head;
     {
         std::lock_guard<CriticalSection> guard(lock_);
         if (packets_.empty()) {
-            return WaitResult::Stop;
+            return WaitResult::kStop;
         }
         head = std::move(packets_.front());
         packets_.pop_front();
     }
     out = *head;
-    return WaitResult::Packet;
+    return WaitResult::kPacket;
 }

@@ -1,10 +1,11 @@
 #include "DriverRemoval.h"
 
 #include "CDiskObject.h"
-#include "PathUtil.h"
+#include "FileSystem.h"
 #include "RegistryHelpers.h"
 #include "ShellUtilities.h"
 #include "SpecialFolders.h"
+#include "UniqueHandle.h"
 
 #include <windows.h>
 
@@ -12,11 +13,6 @@ namespace {
 
 constexpr wchar_t kDriverPackageFlags[] =
     L" DRIVER_PACKAGE_FORCE DRIVER_PACKAGE_LEGACY_MODE DRIVER_PACKAGE_SILENT";
-
-bool FileExists(const std::wstring& path) {
-    const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 // A parameter with blanks must reach the tool as one argument.
 std::wstring QuotedIfBlank(const std::wstring& argument) {
@@ -31,29 +27,21 @@ void DeleteSystemLibrary(const std::wstring& path) {
     disk.DeleteSingleFile(path);
 }
 
-// Starts the tool from its own folder. The tool keeps that folder as its working folder; this
-// process leaves it again, so that it doesn't hold the folder that is deleted next. When the
-// previous working folder can't be entered again, the program's own folder is taken.
+// Starts the tool with its own folder as working folder, given to the start call; this process
+// never enters the folder, so it doesn't hold the folder that is deleted next. A tool whose folder
+// is missing is not started.
 void LaunchInFolder(const ToolLaunch& tool, const ToolLauncher& launch) {
-    if (!FileExists(tool.file)) {
-        return;
-    }
-    wchar_t previousFolder[MAX_PATH] = {};
-    const DWORD length = ::GetCurrentDirectoryW(MAX_PATH, previousFolder);
-    if (!::SetCurrentDirectoryW(tool.workingFolder.c_str())) {
-        return;
-    }
-    launch(tool.file, tool.parameters);
-    if (length == 0 || length >= MAX_PATH || !::SetCurrentDirectoryW(previousFolder)) {
-        ::SetCurrentDirectoryW(GetModuleFolder().c_str());
+    if (FileExists(tool.file) && FolderExists(tool.workingFolder)) {
+        launch(tool.file, tool.parameters, tool.workingFolder);
     }
 }
 
 }  // namespace
 
 ToolLauncher ElevatedToolLauncher() {
-    return [](const std::wstring& file, const std::wstring& parameters) {
-        return StartElevated(SW_HIDE, file, parameters);
+    return [](const std::wstring& file, const std::wstring& parameters,
+              const std::wstring& workingFolder) {
+        return StartElevated(SW_HIDE, file, parameters, workingFolder);
     };
 }
 
@@ -95,7 +83,7 @@ void RemoveDriver(const std::wstring& installPath, const ToolLauncher& launch) {
     if (!installPath.empty()) {
         const std::wstring batchFile = ShortPath(plan.batchFile);
         if (!batchFile.empty()) {
-            launch(batchFile, std::wstring());
+            launch(batchFile, std::wstring(), std::wstring());
         }
     }
 
@@ -104,12 +92,8 @@ void RemoveDriver(const std::wstring& installPath, const ToolLauncher& launch) {
         DeleteSystemLibrary(windowsFolder + L"\\SysWOW64\\wintab32.dll");
         // From a 32-bit process on 64-bit Windows, System32 names the native folder only with
         // redirection off; the switch affects this thread only.
-        void* redirection = nullptr;
-        const BOOL redirectionOff = ::Wow64DisableWow64FsRedirection(&redirection);
+        const ScopedFsRedirectionOff redirectionOff;
         DeleteSystemLibrary(windowsFolder + L"\\System32\\wintab32.dll");
-        if (redirectionOff) {
-            ::Wow64RevertWow64FsRedirection(redirection);
-        }
     }
 
     DeleteKeyTreeNative(HKEY_LOCAL_MACHINE, kProductKeyPath);

@@ -1,5 +1,6 @@
 #include "FolderWalk.h"
 
+#include "PathUtil.h"
 #include "UniqueHandle.h"
 
 #include <windows.h>
@@ -24,13 +25,6 @@ std::optional<DWORD> ReadFolderStatus(const std::wstring& folder) {
     return attributes;
 }
 
-std::wstring WithoutTrailingBackslash(const std::wstring& folder) {
-    if (!folder.empty() && folder.back() == L'\\') {
-        return folder.substr(0, folder.size() - 1);
-    }
-    return folder;
-}
-
 // Tells notify (may be null) about a removal that failed; returns removed.
 bool Reported(bool removed, const std::wstring& path, IDeleteFileNotify* notify) {
     if (!removed && notify != nullptr) {
@@ -49,7 +43,7 @@ std::optional<WalkStart> StartWalk(const std::wstring& folder) {
     if (folder.empty()) {
         return std::nullopt;
     }
-    std::wstring path = WithoutTrailingBackslash(folder);
+    std::wstring path = WithoutTrailingSeparators(folder);
     const std::optional<DWORD> status = ReadFolderStatus(path);
     if (!status) {
         return std::nullopt;

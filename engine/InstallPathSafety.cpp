@@ -1,5 +1,6 @@
 #include "InstallPathSafety.h"
 
+#include "FileSystem.h"
 #include "PathUtil.h"
 #include "SpecialFolders.h"
 
@@ -23,10 +24,7 @@ bool SameText(std::wstring_view a, std::wstring_view b) {
 std::wstring Normalized(std::wstring_view path) {
     std::wstring text(path);
     std::replace(text.begin(), text.end(), L'/', L'\\');
-    while (text.size() > 3 && text.back() == L'\\') {
-        text.pop_back();
-    }
-    return text;
+    return WithoutTrailingSeparators(text);
 }
 
 // True when inner lies below outer (not equal to it).
@@ -56,15 +54,7 @@ bool IsDeviceName(std::wstring_view part) {
 }
 
 bool IsPlainComponent(std::wstring_view part) {
-    if (part.empty() || part.back() == L'.' || part.back() == L' ' || IsDeviceName(part)) {
-        return false;
-    }
-    for (const wchar_t c : part) {
-        if (c < 32 || std::wstring_view(L"<>:\"|?*").find(c) != std::wstring_view::npos) {
-            return false;
-        }
-    }
-    return true;
+    return IsPlainFileName(part) && !IsDeviceName(part);
 }
 
 bool IsProtectedBy(const std::wstring& path, const ProtectedFolder& entry) {
@@ -76,11 +66,11 @@ bool IsProtectedBy(const std::wstring& path, const ProtectedFolder& entry) {
         return true;
     }
     switch (entry.scope) {
-        case ProtectedScope::FolderOnly:
+        case ProtectedScope::kFolderOnly:
             return false;
-        case ProtectedScope::WholeTree:
+        case ProtectedScope::kWholeTree:
             return IsBelow(path, folder);
-        case ProtectedScope::EachSubfolder:
+        case ProtectedScope::kEachSubfolder:
             return IsBelow(path, folder) && SameText(PathFolder(path), folder);
     }
     return false;
@@ -139,42 +129,42 @@ std::wstring LongForm(const std::wstring& path) {
 InstallPathVerdict JudgeInstallPath(std::wstring_view rawPath,
                                     const std::vector<ProtectedFolder>& protectedFolders) {
     if (rawPath.empty()) {
-        return InstallPathVerdict::Empty;
+        return InstallPathVerdict::kEmpty;
     }
     if (rawPath.size() >= MAX_PATH) {
-        return InstallPathVerdict::TooLong;
+        return InstallPathVerdict::kTooLong;
     }
     const std::wstring path = Normalized(rawPath);
     if (path.size() < 3 || !IsDriveLetter(path[0]) || path[1] != L':' || path[2] != L'\\') {
-        return InstallPathVerdict::NotLocalAbsolute;
+        return InstallPathVerdict::kNotLocalAbsolute;
     }
     if (path.size() == 3) {
-        return InstallPathVerdict::DriveRoot;
+        return InstallPathVerdict::kDriveRoot;
     }
     std::wstring_view rest = std::wstring_view(path).substr(3);
     while (!rest.empty()) {
         const std::size_t separator = rest.find(L'\\');
         const std::wstring_view part = rest.substr(0, separator);
         if (!IsPlainComponent(part)) {
-            return InstallPathVerdict::BadComponent;
+            return InstallPathVerdict::kBadComponent;
         }
         rest =
             separator == std::wstring_view::npos ? std::wstring_view() : rest.substr(separator + 1);
     }
     for (const ProtectedFolder& entry : protectedFolders) {
         if (IsProtectedBy(path, entry)) {
-            return InstallPathVerdict::Protected;
+            return InstallPathVerdict::kProtected;
         }
     }
-    return InstallPathVerdict::Accepted;
+    return InstallPathVerdict::kAccepted;
 }
 
 std::vector<ProtectedFolder> LookUpProtectedFolders() {
     std::vector<ProtectedFolder> folders;
-    AddFolder(folders, GetWindowsFolder(), ProtectedScope::WholeTree);
-    AddFolder(folders, SystemFolder(::GetSystemDirectoryW), ProtectedScope::WholeTree);
-    AddFolder(folders, SystemFolder(::GetSystemWow64DirectoryW), ProtectedScope::WholeTree);
-    AddFolder(folders, GetTempFolder(), ProtectedScope::FolderOnly);
+    AddFolder(folders, GetWindowsFolder(), ProtectedScope::kWholeTree);
+    AddFolder(folders, SystemFolder(::GetSystemDirectoryW), ProtectedScope::kWholeTree);
+    AddFolder(folders, SystemFolder(::GetSystemWow64DirectoryW), ProtectedScope::kWholeTree);
+    AddFolder(folders, GetTempFolder(), ProtectedScope::kFolderOnly);
 
     static const int kSpecialFolders[] = {
         CSIDL_DESKTOP,
@@ -209,7 +199,7 @@ std::vector<ProtectedFolder> LookUpProtectedFolders() {
     for (const int csidl : kSpecialFolders) {
         std::wstring path;
         if (GetSpecialFolder(csidl, L"", path)) {
-            AddFolder(folders, std::move(path), ProtectedScope::FolderOnly);
+            AddFolder(folders, std::move(path), ProtectedScope::kFolderOnly);
         }
     }
     // A 32-bit process sees only the x86 folders through the shell; the variables name the
@@ -217,25 +207,24 @@ std::vector<ProtectedFolder> LookUpProtectedFolders() {
     for (const wchar_t* name : {L"ProgramW6432", L"CommonProgramW6432", L"ProgramFiles",
                                 L"ProgramData", L"PUBLIC", L"ALLUSERSPROFILE"}) {
         AddFolder(folders, WithoutUnsetVariable(EnvironmentFolder(name)),
-                  ProtectedScope::FolderOnly);
+                  ProtectedScope::kFolderOnly);
     }
 
     std::wstring profile;
     if (GetSpecialFolder(CSIDL_PROFILE, L"", profile)) {
-        AddFolder(folders, PathFolder(profile), ProtectedScope::EachSubfolder);
+        AddFolder(folders, PathFolder(profile), ProtectedScope::kEachSubfolder);
     }
-    AddFolder(folders, ProfilesFolderFromRegistry(), ProtectedScope::EachSubfolder);
+    AddFolder(folders, ProfilesFolderFromRegistry(), ProtectedScope::kEachSubfolder);
     return folders;
 }
 
 bool IsRemovableInstallFolder(const std::wstring& path) {
     const std::vector<ProtectedFolder> protectedFolders = LookUpProtectedFolders();
-    if (JudgeInstallPath(path, protectedFolders) != InstallPathVerdict::Accepted) {
+    if (JudgeInstallPath(path, protectedFolders) != InstallPathVerdict::kAccepted) {
         return false;
     }
-    const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY) ||
-        (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+    if (!FolderExists(path) ||
+        (::GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
         return false;
     }
     const wchar_t driveRoot[] = {path[0], L':', L'\\', L'\0'};
@@ -244,5 +233,5 @@ bool IsRemovableInstallFolder(const std::wstring& path) {
         return false;
     }
     // Short names ("PROGRA~1") hide which folder is meant; judge the long form too.
-    return JudgeInstallPath(LongForm(path), protectedFolders) == InstallPathVerdict::Accepted;
+    return JudgeInstallPath(LongForm(path), protectedFolders) == InstallPathVerdict::kAccepted;
 }

@@ -13,24 +13,24 @@
 // How far the protection of a folder reaches, besides the folder itself and every folder above
 // it (deleting those would delete it too).
 enum class ProtectedScope {
-    FolderOnly,     // e.g. Program Files: its subfolders are where products are installed
-    WholeTree,      // e.g. the Windows folder: nothing inside may be removed either
-    EachSubfolder,  // e.g. the profiles folder: each of its subfolders is a user's profile root
+    kFolderOnly,     // e.g. Program Files: its subfolders are where products are installed
+    kWholeTree,      // e.g. the Windows folder: nothing inside may be removed either
+    kEachSubfolder,  // e.g. the profiles folder: each of its subfolders is a user's profile root
 };
 
 struct ProtectedFolder {
     std::wstring path;
-    ProtectedScope scope = ProtectedScope::FolderOnly;
+    ProtectedScope scope = ProtectedScope::kFolderOnly;
 };
 
 enum class InstallPathVerdict {
-    Accepted,
-    Empty,
-    TooLong,
-    NotLocalAbsolute,  // relative, drive-relative, network or device path
-    BadComponent,      // "." or "..", an empty part, a name Windows would silently rewrite
-    DriveRoot,
-    Protected,
+    kAccepted,
+    kEmpty,
+    kTooLong,
+    kNotLocalAbsolute,  // relative, drive-relative, network or device path
+    kBadComponent,      // "." or "..", an empty part, a name Windows would silently rewrite
+    kDriveRoot,
+    kProtected,
 };
 
 // Judges path against protectedFolders by its text alone (letter case ignored, '/' taken as '\',

@@ -1,6 +1,5 @@
 #include "RunningAppShutdown.h"
 
-#include "AppConfig.h"
 #include "UniqueHandle.h"
 
 #include <windows.h>
@@ -27,9 +26,11 @@ void CloseFirstMarkedWindow(const std::wstring& markName) {
 
 }  // namespace
 
-void CloseRunningApp() {
-    CloseFirstMarkedWindow(GetWndMarkName());
-    KillProcessesByName(GetProjectName() + L".exe");
+void CloseRunningApp(const UninstallSettings& settings) {
+    CloseFirstMarkedWindow(settings.windowMarkName);
+    for (const std::wstring& program : settings.runningProgramNames) {
+        KillProcessesByName(program);
+    }
     ::Sleep(kPauseMs);
 }
 

@@ -34,7 +34,7 @@ DWORD ParentProcessId() {
     return 0;
 }
 
-// The processes running a program below folder, opened for waiting.
+// The processes running a program below folder or started by this process, opened for waiting.
 std::vector<ScopedHandle> ProcessesRunningFrom(const std::wstring& folder) {
     std::vector<ScopedHandle> found;
     const ScopedFileHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
@@ -52,7 +52,10 @@ std::vector<ScopedHandle> ProcessesRunningFrom(const std::wstring& folder) {
         }
         ScopedHandle process(
             ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id));
-        if (process && IsBelowFolder(ProgramPathOf(process.Get()), folder)) {
+        // A program started by this process (the command interpreter running the package's batch
+        // file, say) may hold a file or its working folder there without running from it.
+        const bool startedHere = entry.th32ParentProcessID == ::GetCurrentProcessId();
+        if (process && (startedHere || IsBelowFolder(ProgramPathOf(process.Get()), folder))) {
             found.push_back(std::move(process));
         }
     }

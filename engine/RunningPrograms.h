@@ -11,9 +11,10 @@
 // How long WaitForProgramsRunningFrom waits at most.
 constexpr DWORD kToolWaitLimitMs = 30000;
 
-// Waits until no process runs a program file at or below folder, other than this process and the
-// one that started it (the first process of the run, which runs from the installation folder
-// itself), or until limitMs passed. Returns at once when folder is empty.
+// Waits until no process runs a program file at or below folder (other than this process and the
+// one that started it: the first process of the run, which runs from the installation folder
+// itself) and no process this one started still runs, or until limitMs passed. Returns at once
+// when folder is empty.
 void WaitForProgramsRunningFrom(const std::wstring& folder, DWORD limitMs = kToolWaitLimitMs);
 
 // The program file of the process that started this one; empty when that process has ended or

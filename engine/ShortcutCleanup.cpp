@@ -1,5 +1,8 @@
 #include "ShortcutCleanup.h"
 
+#include "FileSystem.h"
+#include "InstalledProductRecord.h"
+#include "PathUtil.h"
 #include "RegistryHelpers.h"
 #include "SpecialFolders.h"
 #include "UniqueHandle.h"
@@ -9,42 +12,9 @@
 #include <shlobj.h>
 
 #include <cwchar>
-#include <memory>
 #include <string_view>
-#include <type_traits>
 
 namespace {
-
-struct ItemListDeleter {
-    void operator()(ITEMIDLIST* items) const { ::CoTaskMemFree(items); }
-};
-using ScopedItemList = std::unique_ptr<ITEMIDLIST, ItemListDeleter>;
-
-struct MenuDeleter {
-    using pointer = HMENU;
-    void operator()(HMENU menu) const { ::DestroyMenu(menu); }
-};
-using ScopedMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter>;
-
-// Holds one reference to a COM object.
-template <typename Interface>
-class ComPtr {
-public:
-    ComPtr() = default;
-    ~ComPtr() {
-        if (object_ != nullptr) {
-            object_->Release();
-        }
-    }
-    ComPtr(const ComPtr&) = delete;
-    ComPtr& operator=(const ComPtr&) = delete;
-
-    Interface* operator->() const { return object_; }
-    void** Receive() { return reinterpret_cast<void**>(&object_); }
-
-private:
-    Interface* object_ = nullptr;
-};
 
 // Length of the root part ("C:\" or "\\server\share\"), or 0 when path has no such root.
 std::size_t RootLength(std::wstring_view path) {
@@ -67,36 +37,19 @@ std::size_t RootLength(std::wstring_view path) {
     return 0;
 }
 
-bool IsPlainName(std::wstring_view name) {
-    if (name.empty() || name.back() == L'.' || name.back() == L' ') {
-        return false;
-    }
-    for (const wchar_t c : name) {
-        if (c < 32 || std::wstring_view(L"\\/<>:\"|?*").find(c) != std::wstring_view::npos) {
-            return false;
-        }
-    }
-    return true;
-}
-
-bool Exists(const std::wstring& path) {
-    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 }  // namespace
 
 std::wstring BuildItemPath(const std::wstring& folder, const std::wstring& name,
                            const std::wstring& extension) {
-    std::wstring_view base(folder);
-    while (!base.empty() && base.back() == L'\\') {
-        base.remove_suffix(1);
-    }
+    const std::wstring base = WithoutTrailingSeparators(folder);
     const std::size_t rootLength = RootLength(folder);
-    if (rootLength == 0 || base.size() < rootLength || name.empty() ||
-        !IsPlainName(name + extension)) {
+    // The root itself is no folder to put items in ("C:\\" keeps its backslash, a share root
+    // loses it).
+    if (rootLength == 0 || base.size() <= rootLength || name.empty() ||
+        !IsPlainFileName(name + extension)) {
         return std::wstring();
     }
-    return std::wstring(base) + L"\\" + name + extension;
+    return base + L"\\" + name + extension;
 }
 
 std::wstring DesktopLinkPath(const std::wstring& displayName) {
@@ -124,19 +77,18 @@ std::wstring PinnedLinkPath(const std::wstring& displayName) {
 }
 
 void InvokeUnpinVerb(const wchar_t* verb, const std::wstring& path) {
-    if (path.empty() || !Exists(path)) {
+    if (path.empty() || !PathExists(path)) {
         return;
     }
     // The verb is looked up in the item's own context menu: a shell that doesn't know it then
     // does nothing, where a plain shell start could fall back to opening the item.
-    ITEMIDLIST* received = nullptr;
-    if (FAILED(::SHParseDisplayName(path.c_str(), nullptr, &received, 0, nullptr))) {
+    ScopedCoTaskMemory<ITEMIDLIST> item;
+    if (FAILED(::SHParseDisplayName(path.c_str(), nullptr, item.Receive(), 0, nullptr))) {
         return;
     }
-    const ScopedItemList item(received);
     ComPtr<IShellFolder> parent;
     const ITEMIDLIST* child = nullptr;
-    if (FAILED(::SHBindToParent(item.get(), IID_IShellFolder, parent.Receive(), &child))) {
+    if (FAILED(::SHBindToParent(item.Get(), IID_IShellFolder, parent.Receive(), &child))) {
         return;
     }
     ComPtr<IContextMenu> menu;
@@ -145,7 +97,7 @@ void InvokeUnpinVerb(const wchar_t* verb, const std::wstring& path) {
         return;
     }
     const ScopedMenu popup(::CreatePopupMenu());
-    if (!popup || FAILED(menu->QueryContextMenu(popup.get(), 0, 1, 0x7FFF, CMF_NORMAL))) {
+    if (!popup || FAILED(menu->QueryContextMenu(popup.Get(), 0, 1, 0x7FFF, CMF_NORMAL))) {
         return;
     }
     const std::string narrowVerb(verb, verb + std::wcslen(verb));
@@ -163,7 +115,7 @@ void RemoveInstalledProgramsEntry(const std::wstring& projectName) {
         return;
     }
     ScopedRegKey uninstallList;
-    if (::RegOpenKeyW(HKEY_LOCAL_MACHINE, kUninstallListKey, uninstallList.Receive()) !=
+    if (::RegOpenKeyW(HKEY_LOCAL_MACHINE, kInstalledProgramsKey, uninstallList.Receive()) !=
         ERROR_SUCCESS) {
         return;
     }

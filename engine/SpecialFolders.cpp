@@ -4,28 +4,19 @@
 #include <objbase.h>
 #include <shlobj.h>
 
-#include <memory>
+#include "UniqueHandle.h"
+
 #include <vector>
 
-namespace {
-
-struct ItemListDeleter {
-    void operator()(ITEMIDLIST* items) const { ::CoTaskMemFree(items); }
-};
-using ScopedItemList = std::unique_ptr<ITEMIDLIST, ItemListDeleter>;
-
-}  // namespace
-
 bool GetSpecialFolder(int csidl, const wchar_t* suffix, std::wstring& path) {
-    ITEMIDLIST* received = nullptr;
-    if (FAILED(::SHGetSpecialFolderLocation(nullptr, csidl, &received))) {
+    ScopedCoTaskMemory<ITEMIDLIST> items;
+    if (FAILED(::SHGetSpecialFolderLocation(nullptr, csidl, items.Receive()))) {
         return false;
     }
-    const ScopedItemList items(received);
     wchar_t buffer[MAX_PATH] = {};
     // A failed conversion leaves path alone: a bare suffix would name a folder at the root of
     // the current drive.
-    if (!::SHGetPathFromIDListW(items.get(), buffer)) {
+    if (!::SHGetPathFromIDListW(items.Get(), buffer)) {
         return false;
     }
     path = buffer;

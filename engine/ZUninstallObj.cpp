@@ -1,7 +1,7 @@
 #include "ZUninstallObj.h"
 
-#include "AppConfig.h"
 #include "CDiskObject.h"
+#include "Check.h"
 #include "DriverRemoval.h"
 #include "FolderWalk.h"
 #include "InstallPathSafety.h"
@@ -40,29 +40,26 @@ bool Holds(const std::vector<std::wstring>& items, const std::wstring& item) {
 
 }  // namespace
 
-ZUninstallObj::ZUninstallObj()
-    : post_(::PostMessageW),
+ZUninstallObj::ZUninstallObj(UninstallSettings settings)
+    : settings_(std::move(settings)),
+      worker_(this),
+      post_(::PostMessageW),
       launchTool_(ElevatedToolLauncher()),
       scheduleForRestart_(PlatformRestartScheduler()),
-      withdrawRestartRemovals_(WithdrawRestartRemovals) {
-    worker_.SetHandler(this);
-}
+      withdrawRestartRemovals_(WithdrawRestartRemovals) {}
 
 // The worker must have finished with this object before its members go away.
 ZUninstallObj::~ZUninstallObj() {
     worker_.Stop();
 }
 
-ZUninstallObj& ZUninstallObj::Instance() {
-    static ZUninstallObj engine;
-    return engine;
-}
-
 void ZUninstallObj::SetPostFunction(PostMessageFunction post) {
+    UNINSTALLER_CHECK(!worker_.HasThread(), "the post call is replaced while the worker runs");
     post_ = std::move(post);
 }
 
 void ZUninstallObj::SetToolLauncher(ToolLauncher launch) {
+    UNINSTALLER_CHECK(!worker_.HasThread(), "the tool launcher is replaced while the worker runs");
     launchTool_ = std::move(launch);
 }
 
@@ -113,7 +110,7 @@ void ZUninstallObj::OnDeleteFailed(const std::wstring& path, DWORD error) {
 }
 
 void ZUninstallObj::DoUninstall(const std::wstring& displayName, HWND window) {
-    const std::wstring projectName = GetProjectName();
+    const std::wstring& projectName = settings_.projectName;
     SetOutcome(UninstallOutcome());
     projectName_.clear();
     InstalledProductRecord record;
@@ -243,12 +240,12 @@ void ZUninstallObj::WriteNewItems(const UninstallOutcome& previous,
 }
 
 ToolLauncher ZUninstallObj::LoggingLauncher() {
-    return [this](const std::wstring& file, const std::wstring& parameters) {
-        wchar_t folder[MAX_PATH] = {};
-        ::GetCurrentDirectoryW(MAX_PATH, folder);
-        const bool started = launchTool_(file, parameters);
+    return [this](const std::wstring& file, const std::wstring& parameters,
+                  const std::wstring& workingFolder) {
+        const bool started = launchTool_(file, parameters, workingFolder);
         const DWORD error = ::GetLastError();
-        Log(L"Tool: \"" + file + L"\" " + parameters + L" (working folder " + folder + L"): " +
+        Log(L"Tool: \"" + file + L"\" " + parameters + L" (working folder " +
+            (workingFolder.empty() ? std::wstring(L"unchanged") : workingFolder) + L"): " +
             (started ? std::wstring(L"started") : L"not started, " + SystemErrorText(error)));
         return started;
     };

@@ -11,6 +11,7 @@
 #include "PendingFileRenames.h"
 #include "UninstallMessages.h"
 #include "UninstallOutcome.h"
+#include "UninstallSettings.h"
 
 #include <windows.h>
 
@@ -25,18 +26,23 @@
 // the end. It never waits for the window. After its own deletion the run makes a last pass over
 // what is left in the installation and start-menu folders (CLeftoverSweep) and keeps what is
 // still there in an UninstallOutcome.
+//
+// Threads: the settings, the post call and the launcher are written before the worker starts and
+// only read afterwards. The progress counters, the notify window and the install path belong to
+// the worker while a request runs; the window's thread reads InstallPath only after
+// WM_UNINSTALL_FINISHED. The worker never changes process-wide state (working folder, environment):
+// each tool gets its working folder through the start call.
+
 // Takes the restart deletions of items that are gone now back out of the system's list.
 using RestartWithdrawal = std::function<void(const std::vector<std::wstring>& paths)>;
 
 class ZUninstallObj : public CPackHandle, public IDeleteFileNotify {
 public:
-    ZUninstallObj();
+    // settings name the product; they stay fixed for the life of the object.
+    explicit ZUninstallObj(UninstallSettings settings);
     ~ZUninstallObj() override;
     ZUninstallObj(const ZUninstallObj&) = delete;
     ZUninstallObj& operator=(const ZUninstallObj&) = delete;
-
-    // The program's engine, alive until the process ends.
-    static ZUninstallObj& Instance();
 
     // Window's thread: starts the worker thread if needed and queues the request. Returns at once.
     void StartUninstall(const std::wstring& displayName, HWND window);
@@ -84,6 +90,7 @@ private:
     // launchTool_, writing each start (command line, working folder, result) to the log.
     ToolLauncher LoggingLauncher();
 
+    const UninstallSettings settings_;
     CPackWorker worker_;
     std::int32_t itemsTotal_ = 0;
     std::int32_t itemsDone_ = 0;

@@ -4,6 +4,7 @@
 # that folder, and the script shows what it did.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+. "$root/scripts/wine-location.sh"
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh"
 
@@ -12,10 +13,9 @@ prefix="$demo/wineprefix"
 mkdir -p "$demo"
 "$root/scripts/wine-prefix.sh" "$prefix" "$demo" null
 export WINEPREFIX=$prefix WINEDLLOVERRIDES="mscoree,mshtml=" LANG=${LANG_FOR_DEMO:-en_US.UTF-8}
-wine=/usr/lib/wine/wine64
 
 install_dir="$prefix/drive_c/Program Files/QuorvelTablet"
-temp_dir=$("$wine" winepath -u "$("$wine" cmd /c echo %TEMP% 2>/dev/null | tr -d '\r')" 2>/dev/null)
+temp_dir=$("$wine64" winepath -u "$("$wine64" cmd /c echo %TEMP% 2>/dev/null | tr -d '\r')" 2>/dev/null)
 rm -f "$temp_dir/Uninstall.exe"
 mkdir -p "$install_dir/driver/TabletDriver/amd64" "$install_dir/driver/HID/amd64"
 cp "$root/build/x86_64/bin/Uninstall.exe" "$install_dir/Uninstall.exe"
@@ -27,10 +27,10 @@ echo "== Installed product: C:\\Program Files\\QuorvelTablet"
 echo "== Starting C:\\Program Files\\QuorvelTablet\\Uninstall.exe"
 log="$demo/process.log"
 set +e
-WINEDEBUG=trace+process "$wine" 'C:\Program Files\QuorvelTablet\Uninstall.exe' 2>"$log"
+WINEDEBUG=trace+process "$wine64" 'C:\Program Files\QuorvelTablet\Uninstall.exe' 2>"$log"
 status=$?
 set -e
-/usr/lib/wine/wineserver -w
+"$wineserver" -w
 echo "   first process ended with exit code $status"
 
 echo "== Processes the uninstaller started"

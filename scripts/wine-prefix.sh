@@ -6,6 +6,7 @@
 # the links become real folders inside the prefix, Z: is removed, and drive B: maps DRIVE_ROOT
 # (the build folder) so that programs can be started from it.
 set -euo pipefail
+. "$(dirname "$0")/wine-location.sh"
 
 prefix=$1
 drive_root=$2
@@ -18,11 +19,10 @@ flock 9
 [ -f "$marker" ] && exit 0
 
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-wine=/usr/lib/wine/wine64
 
 if [ ! -f "$prefix/system.reg" ]; then
-    "$wine" wineboot -i >/dev/null 2>&1
-    /usr/lib/wine/wineserver -w
+    "$wine64" wineboot -i >/dev/null 2>&1
+    "$wineserver" -w
 fi
 
 for user_dir in "$prefix"/drive_c/users/*/; do
@@ -46,7 +46,7 @@ printf '%s\r\n' \
     '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' '"Managed"="N"' '"Decorated"="N"' '' \
     '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]' '"微软雅黑"="WenQuanYi Micro Hei"' '' |
     iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$reg_file"
-"$wine" regedit /S 'C:\prefix-settings.reg' >/dev/null 2>&1
+"$wine64" regedit /S 'C:\prefix-settings.reg' >/dev/null 2>&1
 rm -f "$reg_file" "$prefix"/.sandboxed-*
-/usr/lib/wine/wineserver -w
+"$wineserver" -w
 touch "$marker"

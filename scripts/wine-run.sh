@@ -7,6 +7,7 @@ prefix=$1
 drive_root=$2
 shift 2
 here=$(cd "$(dirname "$0")" && pwd)
+. "$here/wine-location.sh"
 display=${WINE_DISPLAY:-null}
 "$here/wine-prefix.sh" "$prefix" "$drive_root" "$display"
 
@@ -14,4 +15,4 @@ export WINEPREFIX=$prefix
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml=${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
 export LANG=${WINE_LANG:-en_US.UTF-8}
-exec /usr/lib/wine/wine64 "$@"
+exec "$wine64" "$@"

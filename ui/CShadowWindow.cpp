@@ -1,6 +1,6 @@
 #include "CShadowWindow.h"
 
-#include "GdiHandles.h"
+#include "UniqueHandle.h"
 #include "MemoryCanvas.h"
 
 #include <algorithm>
@@ -28,7 +28,7 @@ CShadowWindow* ShadowOf(HWND parent) {
 // Per parent row, the columns covered by the parent's window region (its whole rectangle when it
 // has none); rows the region misses get an empty span (0, 0).
 std::vector<ShadowSpan> ParentRowSpans(HWND parent, int width, int height) {
-    DuiLib::ScopedRegion region(::CreateRectRgn(0, 0, width, height));
+    ScopedRegion region(::CreateRectRgn(0, 0, width, height));
     ::GetWindowRgn(parent, region.Get());
     std::vector<ShadowSpan> rows(height);
     for (int row = 0; row < height; ++row) {

@@ -1,6 +1,6 @@
 #include "PageControls.h"
 
-#include "GdiHandles.h"
+#include "UniqueHandle.h"
 
 namespace {
 
@@ -24,24 +24,6 @@ std::unique_ptr<Control> MakeTextControl(std::wstring name, std::wstring text, D
     return control;
 }
 
-// A device context of a window (or of the screen for nullptr), released with the object.
-class ScopedWindowDC {
-public:
-    explicit ScopedWindowDC(HWND window) : window_(window), dc_(::GetDC(window)) {}
-    ~ScopedWindowDC() {
-        if (dc_ != nullptr) {
-            ::ReleaseDC(window_, dc_);
-        }
-    }
-    ScopedWindowDC(const ScopedWindowDC&) = delete;
-    ScopedWindowDC& operator=(const ScopedWindowDC&) = delete;
-    HDC Get() const { return dc_; }
-
-private:
-    HWND window_;
-    HDC dc_;
-};
-
 int MeasureTextWidth(HWND window, HFONT font, const std::wstring& text) {
     if (text.empty()) {
         return 0;
@@ -51,7 +33,7 @@ int MeasureTextWidth(HWND window, HFONT font, const std::wstring& text) {
         return 0;
     }
     ::SetBkMode(dc.Get(), TRANSPARENT);
-    DuiLib::ScopedSelectObject selected(dc.Get(), font);
+    ScopedSelectObject selected(dc.Get(), font);
     SIZE size = {0, 0};
     ::GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
     return size.cx;
@@ -85,6 +67,15 @@ void FitButtonWidth(DuiLib::CControlUI* page, DuiLib::CButtonUI* button) {
     const int textWidth =
         MeasureTextWidth(manager->PaintWindow(), manager->FontAt(button->Font()), text);
     button->SetFixedWidth(FittedButtonWidth(textWidth));
+}
+
+void SetBlueButtonImages(DuiLib::CButtonUI* button, PushedLook pushed) {
+    constexpr wchar_t kNormal[] = L"file='btn_bkg_3.png' source='0,0,50,25' corner='10,10,10,10'";
+    constexpr wchar_t kHot[] = L"file='btn_bkg_3.png' source='0,25,50,50' corner='10,10,10,10'";
+    constexpr wchar_t kPressed[] = L"file='btn_bkg_3.png' source='0,50,50,75' corner='10,10,10,10'";
+    button->SetNormalImage(kNormal);
+    button->SetHotImage(kHot);
+    button->SetPushedImage(pushed == PushedLook::kHot ? kHot : kPressed);
 }
 
 std::unique_ptr<DuiLib::CControlUI> MakeSpacer(int width, int height) {

@@ -15,3 +15,10 @@ ZInstallProgressUI::ZInstallProgressUI() {
 }
 
 ZInstallProgressUI::~ZInstallProgressUI() = default;
+
+void ZInstallProgressUI::SetFilledWidth(int width) {
+    fillPart_->SetVisible(width > 0);
+    if (width > 0) {
+        fillPart_->SetFixedWidth(width);
+    }
+}

@@ -18,8 +18,9 @@ public:
     DuiLib::CControlUI* PointPart() const { return pointPart_; }
     DuiLib::CControlUI* RestPart() const { return restPart_; }
 
-    // Shows width pixels as filled.
-    void SetFilledWidth(int width) { fillPart_->SetFixedWidth(width); }
+    // Shows width pixels as filled. The layouts read a fixed width of 0 as "not fixed", so an
+    // empty fill hides the filled part instead and the marker moves to the left edge.
+    void SetFilledWidth(int width);
 
 private:
     // Children of this box, owned by it.

@@ -12,7 +12,7 @@
 #include "UninstallMessages.h"
 #include "ZHorizontalBox.h"
 #include "ZInstallProgressUI.h"
-#include "ZUninstallObj.h"
+#include "UninstallEngine.h"
 #include "ZVerticalBox.h"
 
 namespace {
@@ -63,12 +63,7 @@ std::unique_ptr<ZVerticalBox> MakeFinishBox() {
     DuiLib::CButtonUI* finish = box->Add(
         MakeButton(PageNames::kFinishButton, Translate(L"确定"), 0xFFFFFFFF, kLineFont, 120, 40));
     finish->SetVisible(false);
-    finish->ApplyAttribute(L"normalimage",
-                           L"file='btn_bkg_3.png' source='0,0,50,25' corner='10,10,10,10'");
-    finish->ApplyAttribute(L"hotimage",
-                           L"file='btn_bkg_3.png' source='0,25,50,50' corner='10,10,10,10'");
-    finish->ApplyAttribute(L"pushedimage",
-                           L"file='btn_bkg_3.png' source='0,50,50,75' corner='10,10,10,10'");
+    SetBlueButtonImages(finish, PushedLook::kPressed);
     finish->SetPadding(RECT{CentredLeftPadding(kFinishBoxWidth, finish->FixedWidth()), 0, 0, 0});
     return box;
 }
@@ -141,7 +136,7 @@ void ZPage3::OnFinished() {
     SetChildVisible(PageNames::kProgressBar, false);
     SetChildVisible(PageNames::kFinishLabel, true);
     if (DuiLib::CControlUI* line = FindDescendant(this, PageNames::kLeftoversLabel)) {
-        line->SetText(FinishLineFor(ZUninstallObj::Instance().Outcome()));
+        line->SetText(FinishLineFor(UninstallEngine().Outcome()));
     }
     if (DuiLib::CControlUI* finish = FindDescendant(this, PageNames::kFinishButton)) {
         finish->SetVisible(true);
@@ -151,9 +146,8 @@ void ZPage3::OnFinished() {
 
 // The engine's last pass once more: a program that held a file may have ended meanwhile.
 void ZPage3::FinishAndExit() {
-    ZUninstallObj::Instance().SweepLeftovers();
-    ::PostQuitMessage(0);
-    SelfDelete();
+    UninstallEngine().SweepLeftovers();
+    FinishAndExit(UninstallEngine().InstallPath());
 }
 
 void ZPage3::FinishAndExit(const std::wstring& installPath) {

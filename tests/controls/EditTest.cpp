@@ -17,15 +17,16 @@ std::wstring NativeText(HWND window) {
     return std::wstring(buffer.data(), static_cast<size_t>(length));
 }
 
-// An edit (0,0,400,30) above a button (0,30,400,70) in a real window, driven with real messages.
+// A button (0,0,400,40) above an edit (0,40,400,70) in a real window, driven with real messages.
+// The button comes first, so it holds the focus the window gives its first tab stop.
 class EditWindowTest : public test::ControlsFixture {
 protected:
     void SetUp() override {
         Build([this](CVerticalLayoutUI& root) {
-            edit = root.Add(std::make_unique<CEditUI>());
-            edit->SetFixedHeight(30);
             button = root.Add(std::make_unique<CButtonUI>());
             button->SetFixedHeight(40);
+            edit = root.Add(std::make_unique<CEditUI>());
+            edit->SetFixedHeight(30);
         });
     }
 
@@ -33,12 +34,6 @@ protected:
     HWND StartEditing() {
         window->Click(test::CentreOf(*edit));
         return edit->NativeWindow();
-    }
-
-    void Type(HWND native, const std::wstring& text) {
-        for (wchar_t ch : text) {
-            test::TestWindow::Key(native, static_cast<UINT>(::VkKeyScanW(ch) & 0xFF), ch);
-        }
     }
 
     CEditUI* edit = nullptr;
@@ -68,7 +63,7 @@ TEST_F(EditWindowTest, TypingOneCharacterSendsOneTextChangedWithTheNewText) {
     const HWND native = StartEditing();
     ASSERT_NE(native, nullptr);
     window->notifications.clear();
-    Type(native, L"c");
+    test::TestWindow::Type(native, L"c");
     const auto changes = window->Received(L"textchanged");
     ASSERT_EQ(changes.size(), 1u);
     EXPECT_EQ(changes[0].sender, edit);
@@ -82,7 +77,7 @@ TEST_F(EditWindowTest, ReturnIsAnnouncedAndInsertsNothing) {
     const HWND native = StartEditing();
     ASSERT_NE(native, nullptr);
     window->notifications.clear();
-    test::TestWindow::Key(native, VK_RETURN, L'\r');
+    test::TestWindow::Key(native, VK_RETURN);
     const auto returns = window->Received(L"return");
     ASSERT_EQ(returns.size(), 1u);
     EXPECT_EQ(returns[0].sender, edit);
@@ -94,7 +89,7 @@ TEST_F(EditWindowTest, ReturnIsAnnouncedAndInsertsNothing) {
 TEST_F(EditWindowTest, ClickingAnotherControlClosesTheNativeWindow) {
     const HWND native = StartEditing();
     ASSERT_NE(native, nullptr);
-    Type(native, L"hi");
+    test::TestWindow::Type(native, L"hi");
     window->Click(test::CentreOf(*button));
     EXPECT_FALSE(::IsWindow(native));
     EXPECT_EQ(edit->NativeWindow(), nullptr);
@@ -112,7 +107,7 @@ TEST_F(EditWindowTest, MaxCharLimitsTheNativeWindow) {
     edit->SetMaxChar(10);
     const HWND native = StartEditing();
     ASSERT_NE(native, nullptr);
-    Type(native, L"abcdefghijkl");
+    test::TestWindow::Type(native, L"abcdefghijkl");
     EXPECT_EQ(NativeText(native), L"abcdefghij");
     EXPECT_EQ(edit->GetText(), L"abcdefghij");
     EXPECT_EQ(window->Received(L"textchanged").size(), 10u);
@@ -124,8 +119,9 @@ TEST_F(EditWindowTest, ReadOnlyAndDisabledEditsCannotBeChanged) {
     const HWND native = StartEditing();
     ASSERT_NE(native, nullptr);
     EXPECT_NE(::GetWindowLongW(native, GWL_STYLE) & ES_READONLY, 0);
-    Type(native, L"zz");
-    test::TestWindow::Key(native, VK_BACK, L'\b');
+    test::TestWindow::Type(native, L"zz");
+    test::TestWindow::Key(native, VK_BACK);
+    test::TestWindow::Key(native, VK_DELETE);
     EXPECT_EQ(NativeText(native), L"fixed");
     EXPECT_EQ(edit->GetText(), L"fixed");
     EXPECT_TRUE(window->Received(L"textchanged").empty());
@@ -144,7 +140,8 @@ TEST_F(EditWindowTest, ChineseTextSurvivesTheNativeWindow) {
     const HWND native = StartEditing();
     ASSERT_NE(native, nullptr);
     EXPECT_EQ(NativeText(native), path);
-    test::TestWindow::Key(native, 0, L'盘');
+    edit->SelectRange(static_cast<int>(path.size()), static_cast<int>(path.size()));
+    test::TestWindow::Type(native, L"盘");
     EXPECT_EQ(edit->GetText(), path + L"盘");
     window->Click(test::CentreOf(*button));
     EXPECT_EQ(edit->GetText(), path + L"盘");
@@ -161,7 +158,43 @@ TEST_F(EditWindowTest, PasswordAndNumberStylesReachTheNativeWindow) {
     EXPECT_EQ(::SendMessageW(native, EM_GETPASSWORDCHAR, 0, 0), L'*');
 }
 
+TEST_F(EditWindowTest, TheNativeWindowAlwaysGetsABrushToPaintWith) {
+    const struct {
+        DWORD nativeBkColor;
+        COLORREF pixel;
+    } kCases[] = {
+        {0xFFFFFFFF, ::GetSysColor(COLOR_WINDOW)},  // none set: the platform's colours
+        {0xFF102030, RGB(0x10, 0x20, 0x30)},
+    };
+    for (const auto& c : kCases) {
+        edit->SetNativeBkColor(c.nativeBkColor);
+        const HWND native = StartEditing();
+        ASSERT_NE(native, nullptr);
+        test::TestCanvas canvas(4, 4);
+        const auto brush = reinterpret_cast<HBRUSH>(::SendMessageW(
+            window->GetHWND(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(canvas.Dc()),
+            reinterpret_cast<LPARAM>(native)));
+        ASSERT_NE(brush, nullptr) << std::hex << c.nativeBkColor;
+        const RECT whole = canvas.Whole();
+        ::FillRect(canvas.Dc(), &whole, brush);
+        EXPECT_EQ(canvas.Pixel(1, 1),
+                  (GetRValue(c.pixel) << 16) | (GetGValue(c.pixel) << 8) | GetBValue(c.pixel))
+            << std::hex << c.nativeBkColor;
+        window->Click(test::CentreOf(*button));
+    }
+}
+
 TEST_F(EditWindowTest, DestroyingTheEditClosesItsNativeWindow) {
+    const HWND native = StartEditing();
+    ASSERT_NE(native, nullptr);
+    auto* root = static_cast<CContainerUI*>(window->Manager().Root());
+    root->SetDefersDelete(false);
+    ASSERT_TRUE(root->Remove(edit));
+    EXPECT_FALSE(::IsWindow(native));
+    test::TestWindow::Pump();
+}
+
+TEST_F(EditWindowTest, ClosingTheWindowWhileEditingLeavesNothingOpen) {
     const HWND native = StartEditing();
     ASSERT_NE(native, nullptr);
     window.reset();

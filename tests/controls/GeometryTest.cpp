@@ -19,13 +19,13 @@ TEST(AlignWordsTest, EachWordChangesItsBitsInOrder) {
         const wchar_t* words;
         UINT expected;
     } kCases[] = {
-        {0x4, L"center", 0x5},         {0x4, L"right", 0x2},
-        {0x25, L"left", 0x0},          {0x25, L"right", 0x2},
-        {0x4, L"top", 0x20},           {0x0, L"bottom", 0x28},
+        {0x4, L"center", 0x5},       {0x4, L"right", 0x2},
+        {0x25, L"left", 0x0},        {0x25, L"right", 0x2},
+        {0x4, L"top", 0x20},         {0x0, L"bottom", 0x28},
         {0x0, L"vcenter", 0x25},  // "vcenter" contains "center" too
-        {0x4, L"left top", 0x20},      {0x4, L"", 0x4},
+        {0x4, L"left top", 0x20},    {0x4, L"", 0x4},
         {0x8004, L"center", 0x8005},  // other bits are kept
-        {0x4, L"CENTER", 0x4},         // words are matched exactly
+        {0x4, L"CENTER", 0x4},        // words are matched exactly
     };
     for (const auto& c : kCases) {
         EXPECT_EQ(ApplyAlignWords(c.style, c.words), c.expected) << c.words;
@@ -95,10 +95,10 @@ TEST(ResizeBorderHitTestTest, BandsAndCorners) {
         POINT point;
         LRESULT expected;
     } kCases[] = {
-        {{2, 2}, HTTOPLEFT},      {{200, 2}, HTTOP},       {{398, 2}, HTTOPRIGHT},
-        {{2, 150}, HTLEFT},       {{398, 150}, HTRIGHT},   {{2, 298}, HTBOTTOMLEFT},
-        {{200, 298}, HTBOTTOM},   {{398, 298}, HTBOTTOMRIGHT},
-        {{4, 4}, HTNOWHERE},      {{396, 296}, HTNOWHERE},  // the inner edges belong to the client
+        {{2, 2}, HTTOPLEFT},     {{200, 2}, HTTOP},           {{398, 2}, HTTOPRIGHT},
+        {{2, 150}, HTLEFT},      {{398, 150}, HTRIGHT},       {{2, 298}, HTBOTTOMLEFT},
+        {{200, 298}, HTBOTTOM},  {{398, 298}, HTBOTTOMRIGHT}, {{4, 4}, HTNOWHERE},
+        {{396, 296}, HTNOWHERE},  // the inner edges belong to the client
         {{200, 150}, HTNOWHERE},
     };
     for (const auto& c : kCases) {
@@ -115,8 +115,8 @@ TEST(ResizeBorderHitTestTest, CaptionAreaAndItsControls) {
     EXPECT_FALSE(IsInCaption(POINT{395, 10}, client, RECT{0, 0, 10, 30}));
     EXPECT_FALSE(IsInCaption(POINT{5, 10}, client, RECT{10, 0, 0, 30}));
 
-    for (const wchar_t* own : {L"ButtonUI", L"optionui", L"TextUI", L"ComboUI", L"ComboBoxUI",
-                               L"ZNetImgUI"}) {
+    for (const wchar_t* own :
+         {L"ButtonUI", L"optionui", L"TextUI", L"ComboUI", L"ComboBoxUI", L"ZNetImgUI"}) {
         EXPECT_TRUE(IsCaptionControlClass(own)) << own;
     }
     for (const wchar_t* drags : {L"LabelUI", L"ContainerUI", L"ButtonUIx", L"", L"EditUI"}) {

@@ -128,7 +128,7 @@ TEST(OptionPaintTest, SelectedLookAndDisabling) {
     option.SetSelected(true);
     option.SetEnabled(false);
     EXPECT_TRUE(option.IsSelected());
-    EXPECT_EQ(option.State(), static_cast<UINT>(CButtonUI::kStateSelected));
+    EXPECT_EQ(option.State(), static_cast<UINT>(kStateSelected));
 }
 
 }  // namespace

@@ -41,8 +41,7 @@ public:
         groups[group].push_back(option);
         return true;
     }
-    const std::vector<DuiLib::CControlUI*>* GroupMembers(
-        const std::wstring& group) const override {
+    const std::vector<DuiLib::CControlUI*>* GroupMembers(const std::wstring& group) const override {
         const auto found = groups.find(group);
         return found != groups.end() ? &found->second : nullptr;
     }

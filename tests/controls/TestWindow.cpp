@@ -1,19 +1,20 @@
 #include "TestWindow.h"
 
+#include "ResourceSettings.h"
+
 namespace test {
 
-TestWindow::TestWindow(TreeBuilder build) : build_(std::move(build)) {}
-
-TestWindow::~TestWindow() {
-    if (GetHWND() != nullptr) {
-        keepOpenOnClose = false;
-        ::DestroyWindow(GetHWND());
+TestWindow::TestWindow(TreeBuilder build) : build_(std::move(build)) {
+    // As the program does at start: classes and resources belong to the program's module.
+    if (DuiLib::ModuleInstance() == nullptr) {
+        DuiLib::SetModuleInstance(::GetModuleHandleW(nullptr));
     }
 }
 
+TestWindow::~TestWindow() = default;
+
 HWND TestWindow::Open(int width, int height, HWND owner) {
-    const HWND window =
-        Create(owner, L"controls test", WS_POPUP, 0, 100, 100, width, height);
+    const HWND window = Create(owner, L"controls test", WS_POPUP, 0, 100, 100, width, height);
     if (window != nullptr) {
         ShowWindow(true, false);
         ::UpdateWindow(window);
@@ -33,8 +34,18 @@ void TestWindow::Pump() {
 }
 
 void TestWindow::Mouse(UINT message, POINT point) {
-    const WPARAM buttons = message == WM_LBUTTONDOWN || message == WM_MOUSEMOVE ? MK_LBUTTON : 0;
-    PostMessage(message, message == WM_MOUSEMOVE ? 0 : buttons, MAKELPARAM(point.x, point.y));
+    // Delivered as the system does: to the window holding the capture, else to the child window
+    // under the point, in that window's coordinates.
+    HWND target = ::GetCapture();
+    if (target == nullptr) {
+        target = ::ChildWindowFromPointEx(GetHWND(), point, CWP_SKIPINVISIBLE);
+    }
+    if (target == nullptr) {
+        target = GetHWND();
+    }
+    ::MapWindowPoints(GetHWND(), target, &point, 1);
+    const WPARAM buttons = message == WM_LBUTTONDOWN ? MK_LBUTTON : 0;
+    ::PostMessageW(target, message, buttons, MAKELPARAM(point.x, point.y));
     Pump();
 }
 
@@ -43,13 +54,18 @@ void TestWindow::Click(POINT point) {
     Mouse(WM_LBUTTONUP, point);
 }
 
-void TestWindow::Key(HWND target, UINT virtualKey, wchar_t character) {
-    ::PostMessageW(target, WM_KEYDOWN, virtualKey, 1);
-    if (character != 0) {
-        ::PostMessageW(target, WM_CHAR, character, 1);
-    }
-    ::PostMessageW(target, WM_KEYUP, virtualKey, 0xC0000001);
+void TestWindow::Key(HWND target, UINT virtualKey) {
+    const LPARAM scanCode = static_cast<LPARAM>(::MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
+    ::PostMessageW(target, WM_KEYDOWN, virtualKey, 1 | (scanCode << 16));
+    ::PostMessageW(target, WM_KEYUP, virtualKey, 1 | (scanCode << 16) | 0xC0000000);
     Pump();
+}
+
+void TestWindow::Type(HWND target, const std::wstring& text) {
+    for (wchar_t character : text) {
+        ::PostMessageW(target, WM_CHAR, character, 1);
+        Pump();
+    }
 }
 
 std::vector<ReceivedNotification> TestWindow::Received(const std::wstring& type) const {
@@ -63,9 +79,9 @@ std::vector<ReceivedNotification> TestWindow::Received(const std::wstring& type)
 }
 
 void TestWindow::Notify(DuiLib::UINotify& notification) {
-    notifications.push_back({notification.type, notification.sender,
-                             notification.sender != nullptr ? notification.sender->GetText()
-                                                            : std::wstring()});
+    notifications.push_back(
+        {notification.type, notification.sender,
+         notification.sender != nullptr ? notification.sender->GetText() : std::wstring()});
     WindowImplBase::Notify(notification);
 }
 
@@ -98,8 +114,7 @@ std::wstring TestWindow::SkinResourceId() const {
     return resourceId;
 }
 
-LRESULT TestWindow::OnClose(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/,
-                            bool& handled) {
+LRESULT TestWindow::OnClose(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/, bool& handled) {
     ++closeMessages;
     handled = keepOpenOnClose;
     return 0;

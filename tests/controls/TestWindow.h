@@ -34,11 +34,16 @@ public:
 
     // Runs the thread's queued messages as a modal loop would.
     static void Pump();
-    // Posts a mouse message at a client point, then runs the queue.
+    // Posts a mouse message at a client point to the window that would get it (the capture, a
+    // child window under the point, else this window), then runs the queue.
     void Mouse(UINT message, POINT point);
     void Click(POINT point);
-    // Posts a key down (and for printable keys the character), then runs the queue.
-    static void Key(HWND target, UINT virtualKey, wchar_t character = 0);
+    // Posts a key press (the queue's translation makes its character, as for a real key), then
+    // runs the queue.
+    static void Key(HWND target, UINT virtualKey);
+    // Posts the characters of text as a keyboard or input method delivers them, then runs the
+    // queue.
+    static void Type(HWND target, const std::wstring& text);
 
     // Notifications of one type, in order.
     std::vector<ReceivedNotification> Received(const std::wstring& type) const;

@@ -1,6 +1,7 @@
 #include "CButtonUI.h"
 #include "CHorizontalLayoutUI.h"
 #include "ControlsFixture.h"
+#include "UniqueHandle.h"
 #include "MessageWindow.h"
 #include "ResourceSettings.h"
 #include "TestControls.h"
@@ -24,8 +25,7 @@ public:
     std::function<void(ModalWindow&)> onStart;
 
 protected:
-    LRESULT HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam,
-                               bool& handled) override {
+    LRESULT HandleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override {
         if (message == kStartMessage && onStart) {
             onStart(*this);
             return 0;
@@ -98,8 +98,7 @@ TEST_F(WindowBaseTest, RunModalReturnsTheCloseMessagesCode) {
     } kCases[] = {
         {"Close(1)", [](ModalWindow& w) { w.Close(1); }, 1},
         {"Close(7)", [](ModalWindow& w) { w.Close(7); }, 7},
-        {"escape key",
-         [](ModalWindow& w) { w.PostMessage(WM_KEYDOWN, VK_ESCAPE, 1); }, 1},
+        {"escape key", [](ModalWindow& w) { w.PostMessage(WM_KEYDOWN, VK_ESCAPE, 1); }, 1},
         {"close button",
          [](ModalWindow& w) {
              const POINT at = test::CentreOf(*w.Manager().ControlByName(L"closebtn"));
@@ -161,10 +160,9 @@ TEST_F(WindowBaseTest, CenterOnOwnerStaysInsideTheWorkArea) {
         RECT ownerRect;
     } kCases[] = {
         {"owner in the middle", {work.left + 300, work.top + 200, work.left + 700, work.top + 500}},
-        {"owner at the bottom right", {work.right - 100, work.bottom - 50, work.right + 100,
-                                       work.bottom + 50}},
-        {"owner at the top left", {work.left - 150, work.top - 150, work.left + 50,
-                                   work.top + 50}},
+        {"owner at the bottom right",
+         {work.right - 100, work.bottom - 50, work.right + 100, work.bottom + 50}},
+        {"owner at the top left", {work.left - 150, work.top - 150, work.left + 50, work.top + 50}},
     };
     for (const auto& c : kCases) {
         test::MessageWindow owner([](UINT, WPARAM, LPARAM) { return false; });
@@ -217,6 +215,69 @@ TEST_F(WindowBaseTest, CreationMakesABorderlessWindowWithItsTree) {
     RECT client = {};
     ::GetClientRect(window.GetHWND(), &client);
     EXPECT_RECT(window.Manager().Root()->Bounds(), 0, 0, client.right, client.bottom);
+}
+
+TEST_F(WindowBaseTest, CaptionButtonsByName) {
+    const struct {
+        const wchar_t* name;
+        bool (*check)(HWND);
+    } kCases[] = {
+        {L"minbtn", [](HWND w) { return ::IsIconic(w) != FALSE; }},
+        {L"maxbtn", [](HWND w) { return ::IsZoomed(w) != FALSE; }},
+        {L"restorebtn", [](HWND w) { return !::IsZoomed(w) && !::IsIconic(w); }},
+        {L"closebtn", [](HWND w) { return ::IsWindow(w) == FALSE; }},
+    };
+    test::TestWindow window(TitleTree);
+    ASSERT_NE(window.Open(), nullptr);
+    const HWND handle = window.GetHWND();
+    auto* button = window.Manager().ControlByName(L"closebtn");
+    ASSERT_NE(button, nullptr);
+    for (const auto& c : kCases) {
+        if (c.name != std::wstring(L"closebtn")) {
+            ::ShowWindow(handle, SW_RESTORE);
+        }
+        button->SetName(c.name);
+        UINotify click;
+        click.type = L"click";
+        click.sender = button;
+        window.Notify(click);
+        test::TestWindow::Pump();
+        EXPECT_TRUE(c.check(handle)) << std::string(c.name, c.name + wcslen(c.name));
+    }
+}
+
+TEST_F(WindowBaseTest, FrameGeometryFromTheManager) {
+    test::TestWindow window(TitleTree);
+    ASSERT_NE(window.Open(), nullptr);
+    window.Manager().SetMinTrackSize(320, 240);
+    MINMAXINFO info = {};
+    window.SendMessage(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    RECT work = {};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_EQ(info.ptMinTrackSize.x, 320);
+    EXPECT_EQ(info.ptMinTrackSize.y, 240);
+    EXPECT_EQ(info.ptMaxTrackSize.x, work.right - work.left);
+    EXPECT_EQ(info.ptMaxTrackSize.y, work.bottom - work.top);
+
+    // Rounded corners: the window's region leaves the corner pixels out after a resize.
+    window.Manager().SetCornerRound(20, 20);
+    ::SetWindowPos(window.GetHWND(), nullptr, 0, 0, 300, 200,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ScopedRegion region(::CreateRectRgn(0, 0, 0, 0));
+    ASSERT_NE(::GetWindowRgn(window.GetHWND(), region.Get()), ERROR);
+    EXPECT_FALSE(::PtInRegion(region.Get(), 0, 0));
+    EXPECT_FALSE(::PtInRegion(region.Get(), 299, 199));
+    EXPECT_TRUE(::PtInRegion(region.Get(), 150, 100));
+    EXPECT_TRUE(::PtInRegion(region.Get(), 150, 0));
+}
+
+TEST_F(WindowBaseTest, SetIconGivesTheWindowBothIcons) {
+    test::TestWindow window(TitleTree);
+    ASSERT_NE(window.Open(), nullptr);
+    EXPECT_EQ(window.SendMessage(WM_GETICON, ICON_BIG, 0), 0);
+    window.SetIcon(128);
+    EXPECT_NE(window.SendMessage(WM_GETICON, ICON_BIG, 0), 0);
+    EXPECT_NE(window.SendMessage(WM_GETICON, ICON_SMALL, 0), 0);
 }
 
 // Each kind of skin resource points the process's image look-ups at it. The zip resource comes

@@ -1,10 +1,14 @@
 #include "CImageCache.h"
+#include "ImageDrawing.h"
 #include "ImageInfo.h"
 #include "ResourceSettings.h"
+#include "TestCanvas.h"
 #include "TestFiles.h"
 #include "TestImages.h"
 
 #include <gtest/gtest.h>
+
+#include <utility>
 
 using namespace DuiLib;
 
@@ -203,6 +207,32 @@ TEST_F(ResourceLookupTest, TheCacheDecodesEachNameOnceAndForgetsFailures) {
     EXPECT_EQ(cache.ImageOrLoad(L"late2.png", L"PNG"), nullptr);
     EXPECT_EQ(cache.ImageOrLoad(L"999", L"NOSUCHTYPE"), nullptr);
     EXPECT_EQ(cache.DecodeCount(), 2u);
+}
+
+TEST_F(ResourceLookupTest, ResourceImagesAreNamedByTheirNumber) {
+    SetModuleInstance(::GetModuleHandleW(nullptr));
+    SetResourceInstance(nullptr);
+    CImageCache cache;
+    const ImageInfo* image = cache.ImageOrLoad(L"120", L"PNG");
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->width, 3);
+    EXPECT_EQ(image->height, 2);
+    EXPECT_EQ(image->resourceType, L"PNG");
+    EXPECT_EQ(FirstPixel(image->bitmap.Get()), 0xFF0000FFu);
+    for (const auto& [name, type] : {std::pair{L"121", L"PNG"}, std::pair{L"120", L"JPG"},
+                                     std::pair{L"0", L"PNG"}, std::pair{L"99999", L"PNG"}}) {
+        EXPECT_FALSE(DecodeImage(name, type, 0)) << name << type;
+    }
+    test::TestCanvas canvas(10, 10);
+    EXPECT_TRUE(DrawImageDescription(canvas.Dc(), &cache, RECT{0, 0, 6, 4}, canvas.Whole(),
+                                     L"restype='PNG' res='120'", L""));
+    EXPECT_EQ(canvas.CountPixels(0x0000FF), 24);
+    EXPECT_EQ(cache.DecodeCount(), 1u);
+
+    // Resources are looked up in the resource module once one is set.
+    SetResourceInstance(::GetModuleHandleW(L"kernel32.dll"));
+    EXPECT_FALSE(DecodeImage(L"120", L"PNG", 0));
+    SetResourceInstance(nullptr);
 }
 
 }  // namespace

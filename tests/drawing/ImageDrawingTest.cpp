@@ -234,7 +234,7 @@ int RightmostColumn(const test::TestCanvas& canvas, uint32_t rgb) {
 }
 
 TEST_F(ImageDrawingTest, PlainTextIsDrawnInItsColourWithoutBackgroundOrPrefixes) {
-    const ScopedGdi<gdi_traits::Object<HFONT>> font(
+    const ScopedFont font(
         ::CreateFontW(-20, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial"));
     canvas.Fill(kGreen);
     DrawPlainText(canvas.Dc(), font.Get(), canvas.Whole(), L"W", 0xFF0000FF, DT_SINGLELINE);

@@ -201,7 +201,7 @@ TEST(TabLayoutTest, SelectShowsOnePageAndNotifies) {
     EXPECT_RECT(p1->Bounds(), 0, 0, 80, 40);
     EXPECT_EQ(host.focus, p1);
     ASSERT_EQ(host.notifications.size(), 1u);
-    EXPECT_EQ(host.notifications[0].type, L"tabselect");
+    EXPECT_EQ(host.notifications[0].type, NotifyType::kTabSelect);
     EXPECT_EQ(host.notifications[0].sender, &tabs);
     EXPECT_EQ(host.notifications[0].wParam, 1u);
     EXPECT_EQ(host.notifications[0].lParam, 0);

@@ -53,8 +53,8 @@ TEST(ControlDefaultsTest, ANewControlHasTheDocumentedDefaults) {
     EXPECT_EQ(control.AsInterface(L"Control"), &control);
     EXPECT_EQ(control.AsInterface(L"control"), nullptr);
     EXPECT_EQ(control.AsInterface(L"IContainer"), nullptr);
-    EXPECT_EQ(control.MaxWidth(), 9999);
-    EXPECT_EQ(control.MaxHeight(), 9999);
+    EXPECT_EQ(control.MaxWidth(), kMaxControlSize);
+    EXPECT_EQ(control.MaxHeight(), kMaxControlSize);
     EXPECT_EQ(control.ToolTipWidth(), 300);
     EXPECT_EQ(control.BorderStyle(), PS_SOLID);
     EXPECT_TRUE(control.IsVisible());
@@ -219,7 +219,7 @@ TEST(ControlEventTest, BaseEventsNotifyAndDoubleClicksBubbleUp) {
     timer.wParam = 7;
     child->HandleEvent(timer);
     ASSERT_EQ(host.notifications.size(), 1u);
-    EXPECT_EQ(host.notifications[0].type, L"timer");
+    EXPECT_EQ(host.notifications[0].type, NotifyType::kTimer);
     EXPECT_EQ(host.notifications[0].wParam, 7u);
 
     UIEvent menu;
@@ -228,7 +228,7 @@ TEST(ControlEventTest, BaseEventsNotifyAndDoubleClicksBubbleUp) {
     EXPECT_EQ(host.notifications.size(), 1u);
     child->SetUsesMenu(true);
     child->HandleEvent(menu);
-    EXPECT_EQ(host.notifications.back().type, L"menu");
+    EXPECT_EQ(host.notifications.back().type, NotifyType::kMenu);
 
     host.notifications.clear();
     UIEvent doubleClick;
@@ -239,7 +239,7 @@ TEST(ControlEventTest, BaseEventsNotifyAndDoubleClicksBubbleUp) {
     EXPECT_EQ(host.notifications[0].sender, child);
     EXPECT_EQ(host.notifications[1].sender, box);
     EXPECT_EQ(host.notifications[2].sender, &root);
-    EXPECT_EQ(host.notifications[2].type, L"dbclick");
+    EXPECT_EQ(host.notifications[2].type, NotifyType::kDbClick);
     EXPECT_EQ(host.notifications[2].lParam, 3);
 
     UIEvent focus;

@@ -142,7 +142,7 @@ TEST(TabPageTest, ThePageFillsTheLayoutLessItsPaddingWithinItsLimits) {
     page.padding = test::Rect(1, 2, 3, 4);
     EXPECT_RECT(ComputeTabPageBounds(test::Rect(0, 0, 100, 50), page, SIZE{0, 0}), 1, 2, 97, 46);
     EXPECT_RECT(ComputeTabPageBounds(test::Rect(0, 0, 100, 50), page, SIZE{30, 0}), 1, 2, 31, 46);
-    page.maxSize = {40, 9999};
+    page.maxSize = {40, kMaxControlSize};
     EXPECT_RECT(ComputeTabPageBounds(test::Rect(0, 0, 100, 50), page, SIZE{0, 0}), 1, 2, 41, 46);
 }
 

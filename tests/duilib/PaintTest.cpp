@@ -99,17 +99,23 @@ TEST_F(PaintTest, ThreeColoursMakeTwoGradientsMeetingHalfway) {
 }
 
 TEST(GradientBandsTest, BandsStepFromTheSecondColourAtTheFarEndTowardsTheFirst) {
-    const auto bands = GradientBands(test::Rect(0, 0, 10, 40), 0xFF000000, 0xFF0000FF, true, 3);
+    const auto bands = GradientBands(test::Rect(0, 0, 10, 40), 0xFF000000, 0xFF0000FF,
+                                     GradientDirection::kVertical, 3);
     ASSERT_EQ(bands.size(), 2u);
     EXPECT_RECT(bands[0].rect, 0, 20, 10, 40);
     EXPECT_EQ(bands[0].color, 0x0000FFu);
     EXPECT_RECT(bands[1].rect, 0, 0, 10, 20);
     EXPECT_EQ(bands[1].color, 0x00007Fu);
-    EXPECT_EQ(GradientBands(test::Rect(0, 0, 64, 1), 0, 0, false, 16).size(), 16u);
-    EXPECT_EQ(GradientBands(test::Rect(0, 0, 64, 1), 0, 0, false, 500).size(), 64u);
+    EXPECT_EQ(
+        GradientBands(test::Rect(0, 0, 64, 1), 0, 0, GradientDirection::kHorizontal, 16).size(),
+        16u);
+    EXPECT_EQ(
+        GradientBands(test::Rect(0, 0, 64, 1), 0, 0, GradientDirection::kHorizontal, 500).size(),
+        64u);
 
     test::TestCanvas canvas(16, 4);
-    FillGradientBands(canvas.Dc(), test::Rect(0, 0, 16, 4), 0xFFFF0000, 0xFF0000FF, false, 4);
+    FillGradientBands(canvas.Dc(), test::Rect(0, 0, 16, 4), 0xFFFF0000, 0xFF0000FF,
+                      GradientDirection::kHorizontal, 4);
     EXPECT_EQ(canvas.Pixel(15, 0), kBlue);
     EXPECT_EQ(canvas.Pixel(12, 0), kBlue);
     EXPECT_EQ(canvas.Pixel(11, 0), 0x3F00BFu);

@@ -13,6 +13,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -143,11 +144,11 @@ TEST(CPackWorkerTest, PostToAFullQueueIsRefusedAndQueuesNothing) {
     ASSERT_TRUE(worker.Post(Packet(L"holds the worker", RecordingHandler::kBlocking)));
     ASSERT_TRUE(test::WaitUntil([&] { return handler.started.load(); }));
     int accepted = 0;
-    while (accepted < 10001 && worker.Post(Packet(L"filler"))) {
+    while (accepted < CPackWorker::kQueueCapacity + 1 && worker.Post(Packet(L"filler"))) {
         ++accepted;
     }
-    EXPECT_EQ(accepted, 10000);
-    EXPECT_EQ(worker.QueuedCount(), 10000u);
+    EXPECT_EQ(accepted, CPackWorker::kQueueCapacity);
+    EXPECT_EQ(worker.QueuedCount(), static_cast<std::size_t>(CPackWorker::kQueueCapacity));
     ::SetEvent(handler.release.Get());
     worker.Stop();
 }
@@ -173,7 +174,9 @@ TEST(CPackWorkerTest, WithoutHandlerPacketsAreTakenAndDropped) {
     ASSERT_TRUE(worker.Post(Packet(L"dropped 1")));
     ASSERT_TRUE(worker.Post(Packet(L"dropped 2")));
     ASSERT_TRUE(test::WaitUntil([&] { return worker.QueuedCount() == 0; }));
-    worker.SetHandler(&handler);
+    worker.Stop();
+    EXPECT_TRUE(worker.SetHandler(&handler)) << "a stopped worker takes a new handler";
+    ASSERT_TRUE(worker.StartThread());
     ASSERT_TRUE(worker.Post(Packet(L"kept")));
     ASSERT_TRUE(test::WaitUntil([&] { return handler.handled == 1; }));
     worker.Stop();
@@ -190,6 +193,56 @@ TEST(CPackWorkerTest, DestroyingAnIdleWorkerEndsItsThread) {
         ASSERT_TRUE(test::WaitUntil([&] { return handler.handled == 1; }));
     }
     EXPECT_EQ(handler.handled, 1);
+}
+
+// Posting threads and stopping threads all at once, from a common start signal. Every accepted
+// packet is either handled or still queued, none twice; a post after the stops is refused; and the
+// worker starts and works again afterwards (no stop request is left behind for the next thread).
+TEST(CPackWorkerTest, ConcurrentPostsAndStopsLoseNothingAndLeaveAWorkingQueue) {
+    constexpr int kRounds = 40;
+    constexpr int kPosters = 4;
+    constexpr int kStoppers = 2;
+    constexpr int kPostsEach = 200;
+    for (int round = 0; round < kRounds; ++round) {
+        SCOPED_TRACE(round);
+        RecordingHandler handler;
+        CPackWorker worker(&handler);
+        ASSERT_TRUE(worker.StartThread());
+        std::atomic<int> accepted{0};
+        ScopedHandle go(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+        std::vector<std::thread> threads;
+        for (int poster = 0; poster < kPosters; ++poster) {
+            threads.emplace_back([&] {
+                ::WaitForSingleObject(go.Get(), INFINITE);
+                for (int post = 0; post < kPostsEach; ++post) {
+                    if (worker.Post(Packet(L"p"))) {
+                        ++accepted;
+                    }
+                }
+            });
+        }
+        for (int stopper = 0; stopper < kStoppers; ++stopper) {
+            threads.emplace_back([&] {
+                ::WaitForSingleObject(go.Get(), INFINITE);
+                ::Sleep(static_cast<DWORD>(round % 3));
+                worker.Stop();
+            });
+        }
+        ::SetEvent(go.Get());
+        for (std::thread& thread : threads) {
+            thread.join();
+        }
+        EXPECT_FALSE(worker.HasThread());
+        EXPECT_EQ(static_cast<std::size_t>(handler.handled.load()) + worker.QueuedCount(),
+                  static_cast<std::size_t>(accepted.load()));
+        EXPECT_FALSE(worker.Post(Packet(L"after the stops")));
+
+        const int handledBefore = handler.handled;
+        ASSERT_TRUE(worker.StartThread());
+        ASSERT_TRUE(worker.Post(Packet(L"after a new start")));
+        EXPECT_TRUE(test::WaitUntil([&] { return handler.handled > handledBefore; }, 5000));
+        worker.Stop();
+    }
 }
 
 }  // namespace

@@ -10,7 +10,10 @@
 
 #include <windows.h>
 
+#include <atomic>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -64,11 +67,56 @@ TEST(Is64BitSystemTest, SeesTheNativeArchitecture) {
     EXPECT_TRUE(Is64BitSystem());
 }
 
-// Launches seen by a recording launcher, with the working folder at the time of each.
+// Launches seen by a recording launcher: the working folder given to the start and the process's
+// own working folder at the time.
 struct Launch {
     std::wstring file;
     std::wstring parameters;
     std::wstring workingFolder;
+    std::wstring processFolder;
+};
+
+std::wstring ProcessWorkingFolder() {
+    wchar_t folder[MAX_PATH] = {};
+    ::GetCurrentDirectoryW(MAX_PATH, folder);
+    return folder;
+}
+
+// Reads the process's working folder over and over on a thread of its own while it lives, and
+// keeps every value that differs from the one at its start.
+class WorkingFolderWatch {
+public:
+    WorkingFolderWatch()
+        : start_(ProcessWorkingFolder()), thread_([this] {
+              while (!done_) {
+                  const std::wstring now = ProcessWorkingFolder();
+                  if (now != start_) {
+                      std::lock_guard<std::mutex> guard(mutex_);
+                      seen_.push_back(now);
+                  }
+                  ++reads_;
+              }
+          }) {}
+    ~WorkingFolderWatch() { Finish(); }
+
+    // Ends the watch; the other folders seen while it ran.
+    std::vector<std::wstring> Finish() {
+        done_ = true;
+        if (thread_.joinable()) {
+            thread_.join();
+        }
+        std::lock_guard<std::mutex> guard(mutex_);
+        return seen_;
+    }
+    int Reads() const { return reads_; }
+
+private:
+    const std::wstring start_;
+    std::atomic<bool> done_{false};
+    std::atomic<int> reads_{0};
+    std::mutex mutex_;
+    std::vector<std::wstring> seen_;
+    std::thread thread_;
 };
 
 class DriverRemovalTest : public ::testing::Test {
@@ -82,10 +130,11 @@ protected:
     }
 
     ToolLauncher RecordingLauncher() {
-        return [this](const std::wstring& file, const std::wstring& parameters) {
-            wchar_t folder[MAX_PATH] = {};
-            ::GetCurrentDirectoryW(MAX_PATH, folder);
-            launches_.push_back({file, parameters, folder});
+        return [this](const std::wstring& file, const std::wstring& parameters,
+                      const std::wstring& workingFolder) {
+            launches_.push_back({file, parameters, workingFolder, ProcessWorkingFolder()});
+            // Long enough for the watching thread to look while the tool "starts".
+            ::Sleep(50);
             return true;
         };
     }
@@ -101,6 +150,9 @@ protected:
         wchar_t now[MAX_PATH] = {};
         ::GetCurrentDirectoryW(MAX_PATH, now);
         EXPECT_STREQ(now, workingFolderBefore_);
+        for (const Launch& launch : launches_) {
+            EXPECT_EQ(launch.processFolder, workingFolderBefore_) << WideToUtf8(launch.file);
+        }
     }
 
     static constexpr wchar_t kSiblingKey[] = L"Software\\TavrelTabletSibling";
@@ -132,6 +184,20 @@ TEST_F(DriverRemovalTest, StartsTheThreeToolsInOrderFromTheirFolders) {
     ExpectWorkingFolderUnchanged();
 }
 
+TEST_F(DriverRemovalTest, TheProcessWorkingFolderStaysTheSameWhileTheToolsStart) {
+    test::WriteDriverPackage(install_.Path());
+    for (int run = 0; run < 5; ++run) {
+        SCOPED_TRACE(run);
+        launches_.clear();
+        WorkingFolderWatch watch;
+        RemoveDriver(install_.Path(), RecordingLauncher());
+        EXPECT_EQ(watch.Finish(), std::vector<std::wstring>{}) << "seen by another thread";
+        EXPECT_GT(watch.Reads(), 0);
+        ASSERT_EQ(launches_.size(), 3u);
+        ExpectWorkingFolderUnchanged();
+    }
+}
+
 TEST_F(DriverRemovalTest, ToolsThatAreMissingAreNotStarted) {
     test::WriteDriverPackage(install_.Path());
     ASSERT_TRUE(::DeleteFileW(
@@ -161,7 +227,9 @@ TEST_F(DriverRemovalTest, TheRealLaunchStartsTheToolsBelowTheInstallationFolder)
     test::WriteDriverPackage(install_.Path());
     const std::string hid = WideToUtf8(test::HidToolFolder(install_.Path()));
 
+    WorkingFolderWatch watch;
     RemoveDriver(install_.Path());
+    EXPECT_EQ(watch.Finish(), std::vector<std::wstring>{}) << "seen by another thread";
 
     ASSERT_TRUE(test::WaitUntil(
         [&] { return records.Has(L"bat") && records.Has(L"devcon") && records.Has(L"DIFxCmd"); }));

@@ -18,12 +18,12 @@ namespace {
 using Verdict = InstallPathVerdict;
 
 const std::vector<ProtectedFolder> kSampleFolders = {
-    {L"C:\\Windows", ProtectedScope::WholeTree},
-    {L"C:\\Program Files", ProtectedScope::FolderOnly},
-    {L"C:\\Users", ProtectedScope::EachSubfolder},
-    {L"C:\\Users\\bob\\Desktop", ProtectedScope::FolderOnly},
-    {L"D:\\Temp\\", ProtectedScope::FolderOnly},
-    {L"", ProtectedScope::WholeTree},
+    {L"C:\\Windows", ProtectedScope::kWholeTree},
+    {L"C:\\Program Files", ProtectedScope::kFolderOnly},
+    {L"C:\\Users", ProtectedScope::kEachSubfolder},
+    {L"C:\\Users\\bob\\Desktop", ProtectedScope::kFolderOnly},
+    {L"D:\\Temp\\", ProtectedScope::kFolderOnly},
+    {L"", ProtectedScope::kWholeTree},
 };
 
 Verdict Judge(const std::wstring& path) {
@@ -31,62 +31,62 @@ Verdict Judge(const std::wstring& path) {
 }
 
 TEST(JudgeInstallPathTest, RefusesEmptyRootsAndPathsThatAreNotLocalAndAbsolute) {
-    EXPECT_EQ(Judge(L""), Verdict::Empty);
-    EXPECT_EQ(Judge(L"C:\\"), Verdict::DriveRoot);
-    EXPECT_EQ(Judge(L"c:/"), Verdict::DriveRoot);
-    EXPECT_EQ(Judge(L"E:\\\\"), Verdict::DriveRoot);
-    EXPECT_EQ(Judge(L"C:"), Verdict::NotLocalAbsolute);
-    EXPECT_EQ(Judge(L"C:Quorvel"), Verdict::NotLocalAbsolute);
-    EXPECT_EQ(Judge(L"Quorvel\\Tablet"), Verdict::NotLocalAbsolute);
-    EXPECT_EQ(Judge(L"\\Quorvel"), Verdict::NotLocalAbsolute);
-    EXPECT_EQ(Judge(L"\\\\server\\share\\Quorvel"), Verdict::NotLocalAbsolute);
-    EXPECT_EQ(Judge(L"\\\\?\\C:\\Quorvel"), Verdict::NotLocalAbsolute);
-    EXPECT_EQ(Judge(L"1:\\Quorvel"), Verdict::NotLocalAbsolute);
-    EXPECT_EQ(Judge(L"C:\\" + std::wstring(MAX_PATH, L'a')), Verdict::TooLong);
+    EXPECT_EQ(Judge(L""), Verdict::kEmpty);
+    EXPECT_EQ(Judge(L"C:\\"), Verdict::kDriveRoot);
+    EXPECT_EQ(Judge(L"c:/"), Verdict::kDriveRoot);
+    EXPECT_EQ(Judge(L"E:\\\\"), Verdict::kDriveRoot);
+    EXPECT_EQ(Judge(L"C:"), Verdict::kNotLocalAbsolute);
+    EXPECT_EQ(Judge(L"C:Quorvel"), Verdict::kNotLocalAbsolute);
+    EXPECT_EQ(Judge(L"Quorvel\\Tablet"), Verdict::kNotLocalAbsolute);
+    EXPECT_EQ(Judge(L"\\Quorvel"), Verdict::kNotLocalAbsolute);
+    EXPECT_EQ(Judge(L"\\\\server\\share\\Quorvel"), Verdict::kNotLocalAbsolute);
+    EXPECT_EQ(Judge(L"\\\\?\\C:\\Quorvel"), Verdict::kNotLocalAbsolute);
+    EXPECT_EQ(Judge(L"1:\\Quorvel"), Verdict::kNotLocalAbsolute);
+    EXPECT_EQ(Judge(L"C:\\" + std::wstring(MAX_PATH, L'a')), Verdict::kTooLong);
 }
 
 TEST(JudgeInstallPathTest, RefusesPartsThatWindowsWouldReadDifferently) {
-    EXPECT_EQ(Judge(L"C:\\Program Files\\..\\Windows"), Verdict::BadComponent);
-    EXPECT_EQ(Judge(L"C:\\Program Files\\.\\Quorvel"), Verdict::BadComponent);
-    EXPECT_EQ(Judge(L"C:\\Windows."), Verdict::BadComponent);
-    EXPECT_EQ(Judge(L"C:\\Windows \\x"), Verdict::BadComponent);
-    EXPECT_EQ(Judge(L"C:\\Program Files\\\\Quorvel"), Verdict::BadComponent);
-    EXPECT_EQ(Judge(L"C:\\Program Files\\Quor*"), Verdict::BadComponent);
-    EXPECT_EQ(Judge(L"C:\\Program Files\\x:y"), Verdict::BadComponent);
-    EXPECT_EQ(Judge(L"C:\\Quorvel\\nul"), Verdict::BadComponent);
-    EXPECT_EQ(Judge(L"C:\\Quorvel\\COM1.txt"), Verdict::BadComponent);
+    EXPECT_EQ(Judge(L"C:\\Program Files\\..\\Windows"), Verdict::kBadComponent);
+    EXPECT_EQ(Judge(L"C:\\Program Files\\.\\Quorvel"), Verdict::kBadComponent);
+    EXPECT_EQ(Judge(L"C:\\Windows."), Verdict::kBadComponent);
+    EXPECT_EQ(Judge(L"C:\\Windows \\x"), Verdict::kBadComponent);
+    EXPECT_EQ(Judge(L"C:\\Program Files\\\\Quorvel"), Verdict::kBadComponent);
+    EXPECT_EQ(Judge(L"C:\\Program Files\\Quor*"), Verdict::kBadComponent);
+    EXPECT_EQ(Judge(L"C:\\Program Files\\x:y"), Verdict::kBadComponent);
+    EXPECT_EQ(Judge(L"C:\\Quorvel\\nul"), Verdict::kBadComponent);
+    EXPECT_EQ(Judge(L"C:\\Quorvel\\COM1.txt"), Verdict::kBadComponent);
 }
 
 TEST(JudgeInstallPathTest, RefusesTheWindowsFolderAndEverythingInIt) {
-    EXPECT_EQ(Judge(L"C:\\Windows"), Verdict::Protected);
-    EXPECT_EQ(Judge(L"c:\\WINDOWS\\"), Verdict::Protected);
-    EXPECT_EQ(Judge(L"C:/Windows/System32"), Verdict::Protected);
-    EXPECT_EQ(Judge(L"C:\\Windows\\System32\\drivers\\Quorvel"), Verdict::Protected);
-    EXPECT_EQ(Judge(L"C:\\WindowsApps\\Quorvel"), Verdict::Accepted);
+    EXPECT_EQ(Judge(L"C:\\Windows"), Verdict::kProtected);
+    EXPECT_EQ(Judge(L"c:\\WINDOWS\\"), Verdict::kProtected);
+    EXPECT_EQ(Judge(L"C:/Windows/System32"), Verdict::kProtected);
+    EXPECT_EQ(Judge(L"C:\\Windows\\System32\\drivers\\Quorvel"), Verdict::kProtected);
+    EXPECT_EQ(Judge(L"C:\\WindowsApps\\Quorvel"), Verdict::kAccepted);
 }
 
 TEST(JudgeInstallPathTest, RefusesSpecialFoldersAndFoldersAboveThemButNotBelow) {
-    EXPECT_EQ(Judge(L"C:\\Program Files"), Verdict::Protected);
-    EXPECT_EQ(Judge(L"C:\\program files\\"), Verdict::Protected);
-    EXPECT_EQ(Judge(L"C:\\Program Files\\Quorvel"), Verdict::Accepted);
-    EXPECT_EQ(Judge(L"C:\\Program Filesx"), Verdict::Accepted);
-    EXPECT_EQ(Judge(L"C:\\Users\\bob\\Desktop"), Verdict::Protected);
-    EXPECT_EQ(Judge(L"C:\\Users\\bob\\Desktop\\Quorvel"), Verdict::Accepted);
-    EXPECT_EQ(Judge(L"D:\\Temp"), Verdict::Protected);
-    EXPECT_EQ(Judge(L"D:\\Temp\\Quorvel"), Verdict::Accepted);
+    EXPECT_EQ(Judge(L"C:\\Program Files"), Verdict::kProtected);
+    EXPECT_EQ(Judge(L"C:\\program files\\"), Verdict::kProtected);
+    EXPECT_EQ(Judge(L"C:\\Program Files\\Quorvel"), Verdict::kAccepted);
+    EXPECT_EQ(Judge(L"C:\\Program Filesx"), Verdict::kAccepted);
+    EXPECT_EQ(Judge(L"C:\\Users\\bob\\Desktop"), Verdict::kProtected);
+    EXPECT_EQ(Judge(L"C:\\Users\\bob\\Desktop\\Quorvel"), Verdict::kAccepted);
+    EXPECT_EQ(Judge(L"D:\\Temp"), Verdict::kProtected);
+    EXPECT_EQ(Judge(L"D:\\Temp\\Quorvel"), Verdict::kAccepted);
 }
 
 TEST(JudgeInstallPathTest, RefusesTheProfilesFolderAndEachProfileRoot) {
-    EXPECT_EQ(Judge(L"C:\\Users"), Verdict::Protected);
-    EXPECT_EQ(Judge(L"C:\\Users\\alice"), Verdict::Protected);
-    EXPECT_EQ(Judge(L"C:\\Users\\bob"), Verdict::Protected);
-    EXPECT_EQ(Judge(L"C:\\Users\\alice\\Tools\\Quorvel"), Verdict::Accepted);
-    EXPECT_EQ(Judge(L"D:\\Quorvel"), Verdict::Accepted);
+    EXPECT_EQ(Judge(L"C:\\Users"), Verdict::kProtected);
+    EXPECT_EQ(Judge(L"C:\\Users\\alice"), Verdict::kProtected);
+    EXPECT_EQ(Judge(L"C:\\Users\\bob"), Verdict::kProtected);
+    EXPECT_EQ(Judge(L"C:\\Users\\alice\\Tools\\Quorvel"), Verdict::kAccepted);
+    EXPECT_EQ(Judge(L"D:\\Quorvel"), Verdict::kAccepted);
 }
 
 TEST(JudgeInstallPathTest, WithoutProtectedFoldersOnlyTheTextIsJudged) {
-    EXPECT_EQ(JudgeInstallPath(L"C:\\Windows", {}), Verdict::Accepted);
-    EXPECT_EQ(JudgeInstallPath(L"C:\\", {}), Verdict::DriveRoot);
+    EXPECT_EQ(JudgeInstallPath(L"C:\\Windows", {}), Verdict::kAccepted);
+    EXPECT_EQ(JudgeInstallPath(L"C:\\", {}), Verdict::kDriveRoot);
 }
 
 bool Lists(const std::vector<ProtectedFolder>& folders, const std::wstring& path) {

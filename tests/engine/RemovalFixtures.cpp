@@ -9,6 +9,16 @@
 
 namespace test {
 
+UninstallSettings ProductSettings() {
+    UninstallSettings settings;
+    settings.projectName = L"QuorvelTablet";
+    settings.displayName = L"QuorvelTablet";
+    settings.windowMarkName = L"QuorvelWndMark";
+    settings.brandName = L"Quorvel";
+    settings.runningProgramNames = {L"QuorvelTablet.exe"};
+    return settings;
+}
+
 namespace {
 
 constexpr wchar_t kRecordVariable[] = L"UNINSTALLER_TEST_RECORD";

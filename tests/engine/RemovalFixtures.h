@@ -1,11 +1,15 @@
 #pragma once
 
 #include "TestFiles.h"
+#include "UninstallSettings.h"
 
 #include <string>
 #include <vector>
 
 namespace test {
+
+// The settings of the product the tests install: what the program's embedded configuration names.
+UninstallSettings ProductSettings();
 
 // Stand-in copies of the tablet interface library in both system folders; the files that were
 // there before (and a SysWOW64 folder that wasn't) are put back afterwards.

@@ -1,6 +1,6 @@
 #include "RunningAppShutdown.h"
 
-#include "AppConfig.h"
+#include "RemovalFixtures.h"
 #include "StandInProcess.h"
 #include "TestFiles.h"
 #include "TestProcess.h"
@@ -18,8 +18,6 @@ constexpr DWORD kKilledExitCode = 1981;
 
 class RunningAppShutdownTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { ASSERT_TRUE(LoadAppConfig(::GetModuleHandleW(nullptr))); }
-
     // Starts the stand-in program as exePath with the given window mark ("-" for none) and waits
     // until its window exists.
     std::unique_ptr<test::StandInProcess> Start(const std::wstring& exePath,
@@ -48,16 +46,11 @@ protected:
     test::ScratchFolder scratch_{L"running-app"};
 };
 
-TEST_F(RunningAppShutdownTest, ConfigurationNamesTheMarkAndTheExecutable) {
-    EXPECT_EQ(GetWndMarkName(), L"QuorvelWndMark");
-    EXPECT_EQ(GetProjectName(), L"QuorvelTablet");
-}
-
 TEST_F(RunningAppShutdownTest, MarkedWindowIsAskedToCloseAndItsProcessEnded) {
     const std::wstring record = scratch_ / L"app.txt";
-    auto app = Start(StandInPath(), GetWndMarkName(), record);
+    auto app = Start(StandInPath(), test::ProductSettings().windowMarkName, record);
 
-    CloseRunningApp();
+    CloseRunningApp(test::ProductSettings());
 
     EXPECT_EQ(app->WaitForExitCode(5000), kKilledExitCode);
     EXPECT_TRUE(AskedToClose(record));
@@ -66,10 +59,10 @@ TEST_F(RunningAppShutdownTest, MarkedWindowIsAskedToCloseAndItsProcessEnded) {
 TEST_F(RunningAppShutdownTest, EveryProcessOfTheExecutableIsEndedButOnlyOneWindowAsked) {
     const std::wstring firstRecord = scratch_ / L"first.txt";
     const std::wstring secondRecord = scratch_ / L"second.txt";
-    auto first = Start(StandInPath(), GetWndMarkName(), firstRecord);
-    auto second = Start(StandInPath(), GetWndMarkName(), secondRecord);
+    auto first = Start(StandInPath(), test::ProductSettings().windowMarkName, firstRecord);
+    auto second = Start(StandInPath(), test::ProductSettings().windowMarkName, secondRecord);
 
-    CloseRunningApp();
+    CloseRunningApp(test::ProductSettings());
 
     EXPECT_EQ(first->WaitForExitCode(5000), kKilledExitCode);
     EXPECT_EQ(second->WaitForExitCode(5000), kKilledExitCode);
@@ -80,7 +73,7 @@ TEST_F(RunningAppShutdownTest, ExecutableNameMatchesInAnyLetterCase) {
     const std::wstring record = scratch_ / L"app.txt";
     auto app = Start(CopyOfStandIn(L"quorvelTABLET.EXE"), L"-", record);
 
-    CloseRunningApp();
+    CloseRunningApp(test::ProductSettings());
 
     EXPECT_EQ(app->WaitForExitCode(5000), kKilledExitCode);
     EXPECT_FALSE(AskedToClose(record));
@@ -88,9 +81,10 @@ TEST_F(RunningAppShutdownTest, ExecutableNameMatchesInAnyLetterCase) {
 
 TEST_F(RunningAppShutdownTest, MarkedWindowOfAnotherProgramIsOnlyAskedToClose) {
     const std::wstring record = scratch_ / L"other.txt";
-    auto other = Start(CopyOfStandIn(L"QuorvelTablet2.exe"), GetWndMarkName(), record);
+    auto other =
+        Start(CopyOfStandIn(L"QuorvelTablet2.exe"), test::ProductSettings().windowMarkName, record);
 
-    CloseRunningApp();
+    CloseRunningApp(test::ProductSettings());
 
     EXPECT_TRUE(AskedToClose(record));
     EXPECT_EQ(other->WaitForExitCode(0), STILL_ACTIVE);
@@ -101,7 +95,7 @@ TEST_F(RunningAppShutdownTest, WithNothingToCloseItOnlyPauses) {
     auto unrelated = Start(CopyOfStandIn(L"Unrelated.exe"), L"-", record);
 
     const ULONGLONG start = ::GetTickCount64();
-    CloseRunningApp();
+    CloseRunningApp(test::ProductSettings());
     const ULONGLONG elapsed = ::GetTickCount64() - start;
 
     EXPECT_GE(elapsed, 950u);

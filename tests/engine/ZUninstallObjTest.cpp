@@ -1,6 +1,5 @@
 #include "ZUninstallObj.h"
 
-#include "AppConfig.h"
 #include "MessageWindow.h"
 #include "PathUtil.h"
 #include "RemovalFixtures.h"
@@ -177,13 +176,10 @@ private:
 
 class ZUninstallObjTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { ASSERT_TRUE(LoadAppConfig(::GetModuleHandleW(nullptr))); }
-
     void SetUp() override {
-        ASSERT_EQ(GetProjectName(), L"QuorvelTablet");
         ASSERT_TRUE(test::CreateKey(HKEY_LOCAL_MACHINE, Entry() + L"\\Components"));
-        ASSERT_TRUE(
-            test::SetStringValue(HKEY_LOCAL_MACHINE, Entry(), L"DisplayName", GetDisplayName()));
+        ASSERT_TRUE(test::SetStringValue(HKEY_LOCAL_MACHINE, Entry(), L"DisplayName",
+                                         test::ProductSettings().displayName));
         ASSERT_TRUE(
             test::SetStringValue(HKEY_LOCAL_MACHINE, Entry(), L"InstallPath", install_.Path()));
         ASSERT_TRUE(
@@ -197,9 +193,10 @@ protected:
         installFiles_ = 3 + test::WriteDriverPackage(install_.Path());
         test::WriteFile(neighbour_ / L"keep.txt", "keep");
 
-        engine_.SetToolLauncher([this](const std::wstring& file, const std::wstring& parameters) {
+        engine_.SetToolLauncher([this](const std::wstring& file, const std::wstring& parameters,
+                                       const std::wstring& workingFolder) {
             ++launches_;
-            return LaunchElevatedAndWait(file, parameters);
+            return LaunchElevatedAndWait(file, parameters, workingFolder);
         });
     }
 
@@ -210,13 +207,15 @@ protected:
 
     // Starts like the real launch (elevated, hidden) but waits for the tool, so that it no longer
     // holds its files when the installation folder is deleted right after.
-    static bool LaunchElevatedAndWait(const std::wstring& file, const std::wstring& parameters) {
+    static bool LaunchElevatedAndWait(const std::wstring& file, const std::wstring& parameters,
+                                      const std::wstring& workingFolder) {
         SHELLEXECUTEINFOW info = {};
         info.cbSize = sizeof info;
         info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
         info.lpVerb = L"runas";
         info.lpFile = file.c_str();
         info.lpParameters = parameters.c_str();
+        info.lpDirectory = workingFolder.empty() ? nullptr : workingFolder.c_str();
         info.nShow = SW_HIDE;
         if (!::ShellExecuteExW(&info) || info.hProcess == nullptr) {
             return false;
@@ -227,7 +226,7 @@ protected:
     }
 
     void RunUninstall() {
-        engine_.StartUninstall(GetDisplayName(), recorder_.Window());
+        engine_.StartUninstall(test::ProductSettings().displayName, recorder_.Window());
         recorder_.PumpUntilFinished();
     }
 
@@ -255,7 +254,7 @@ protected:
     int installFiles_ = 0;
     int launches_ = 0;
     MessageRecorder recorder_;
-    ZUninstallObj engine_;
+    ZUninstallObj engine_{test::ProductSettings()};
 };
 
 TEST_F(ZUninstallObjTest, RemovesTheProductAndReportsEveryItem) {
@@ -294,7 +293,7 @@ TEST_F(ZUninstallObjTest, MissingLinksStillCountAndReportOneItemEach) {
 
 TEST_F(ZUninstallObjTest, AnotherDisplayNameTouchesNothingAndOnlyFinishes) {
     ASSERT_TRUE(test::SetStringValue(HKEY_LOCAL_MACHINE, Entry(), L"DisplayName",
-                                     GetDisplayName() + L" Pro"));
+                                     test::ProductSettings().displayName + L" Pro"));
     shellItems_.WriteLinks();
     shellItems_.WriteProgramsFolder();
 
@@ -362,19 +361,20 @@ TEST_F(ZUninstallObjTest, ARefusedInstallPathKeepsItsFilesAndStartsNoTool) {
     for (const std::wstring& installPath :
          {indirect, std::wstring(L""), std::wstring(L"C:\\"), GetWindowsFolder()}) {
         SCOPED_TRACE(WideToUtf8(installPath));
-        ASSERT_TRUE(
-            test::SetStringValue(HKEY_LOCAL_MACHINE, Entry(), L"DisplayName", GetDisplayName()));
+        ASSERT_TRUE(test::SetStringValue(HKEY_LOCAL_MACHINE, Entry(), L"DisplayName",
+                                         test::ProductSettings().displayName));
         ASSERT_TRUE(test::SetStringValue(HKEY_LOCAL_MACHINE, Entry(), L"InstallPath", installPath));
         shellItems_.WriteLinks();
         const int total = 1 + shellItems_.WriteProgramsFolder() + 1;
         MessageRecorder recorder;
-        ZUninstallObj engine;
-        engine.SetToolLauncher([this](const std::wstring&, const std::wstring&) {
-            ++launches_;
-            return true;
-        });
+        ZUninstallObj engine(test::ProductSettings());
+        engine.SetToolLauncher(
+            [this](const std::wstring&, const std::wstring&, const std::wstring&) {
+                ++launches_;
+                return true;
+            });
 
-        engine.StartUninstall(GetDisplayName(), recorder.Window());
+        engine.StartUninstall(test::ProductSettings().displayName, recorder.Window());
         recorder.PumpUntilFinished();
 
         EXPECT_EQ(recorder.Messages(), MessageRecorder::Run(total, total));
@@ -397,10 +397,6 @@ TEST_F(ZUninstallObjTest, TwoEmptyDisplayNamesDoNotMatch) {
     EXPECT_TRUE(test::FileExists(install_ / L"readme.txt"));
     EXPECT_TRUE(test::KeyExists(HKEY_LOCAL_MACHINE, std::wstring(kProductKey) + L"\\C"));
     EXPECT_TRUE(test::FileExists(libraries_.NativePath()));
-}
-
-TEST(ZUninstallObjInstanceTest, IsOneObjectForTheProgram) {
-    EXPECT_EQ(&ZUninstallObj::Instance(), &ZUninstallObj::Instance());
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FileSystem.h"
+
 #include <string>
 #include <string_view>
 
@@ -25,8 +27,8 @@ private:
 // Writes bytes to path, creating the folders above it.
 void WriteFile(const std::wstring& path, std::string_view bytes);
 std::string ReadFile(const std::wstring& path);
-bool FileExists(const std::wstring& path);
-bool FolderExists(const std::wstring& path);
+using ::FileExists;
+using ::FolderExists;
 void MakeFolders(const std::wstring& path);
 
 // Deletes a folder tree; a link inside it is removed as a link. Missing folders are fine.

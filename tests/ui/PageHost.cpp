@@ -1,6 +1,7 @@
 #include "PageHost.h"
 
-#include "GdiHandles.h"
+#include "CContainerUI.h"
+#include "UniqueHandle.h"
 #include "Localization.h"
 #include "PathUtil.h"
 
@@ -66,8 +67,11 @@ PageHost::PageHost(std::unique_ptr<DuiLib::CControlUI> page, int width, int heig
     ::SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowProc));
     manager_.AttachWindow(window_);
     AddProgramFonts(manager_);
-    page_ = page.release();
-    manager_.AttachRoot(page_);
+    // The page sits in a container, as in the main window's page area: a control is initialised
+    // (OnInit) when it joins a parent.
+    auto area = std::make_unique<DuiLib::CContainerUI>();
+    page_ = area->Add(std::move(page));
+    manager_.AttachRoot(area.release());
     ::ShowWindow(window_, SW_SHOWNOACTIVATE);
     Layout();
 }
@@ -118,8 +122,8 @@ void AddProgramFonts(DuiLib::CUIManager& manager) {
 }
 
 int TextWidth(DuiLib::CUIManager& manager, int fontIndex, const std::wstring& text) {
-    DuiLib::ScopedMemoryDC dc(::CreateCompatibleDC(nullptr));
-    DuiLib::ScopedSelectObject font(dc.Get(), manager.FontAt(fontIndex));
+    ScopedMemoryDC dc(::CreateCompatibleDC(nullptr));
+    ScopedSelectObject font(dc.Get(), manager.FontAt(fontIndex));
     SIZE size = {0, 0};
     ::GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
     return size.cx;

@@ -11,8 +11,9 @@
 namespace test {
 
 // A real pop-up window of the test thread whose client area is one page, handled by a manager
-// with the main window's nine fonts ("微软雅黑", sizes 14 to 22). The page is the manager's root,
-// so it is initialised (OnInit) with a window and a paint DC as in the program.
+// with the main window's nine fonts ("微软雅黑", sizes 14 to 22). The page is the only child of
+// the manager's root, so it is initialised (OnInit) with a window and a paint DC as in the
+// program.
 class PageHost {
 public:
     PageHost(std::unique_ptr<DuiLib::CControlUI> page, int width, int height);

@@ -1,6 +1,10 @@
 #include "PageHost.h"
+#include "TestSkin.h"
 
+#include "CButtonUI.h"
+#include "CImageCache.h"
 #include "CEditUI.h"
+#include "UniqueHandle.h"
 #include "Localization.h"
 #include "PageNames.h"
 #include "ZInstallProgressUI.h"
@@ -63,15 +67,22 @@ TEST_P(PageLayoutTest, ConfirmationPageCentresTwoFittedButtons) {
 
 TEST_P(PageLayoutTest, SecondPageShowsADisabledReadOnlyFieldAndACentredStartButton) {
     test::PageHost host(std::make_unique<ZPage2>(), kPageWidth, kPageHeight);
+    // The field's slot is the 486 pixels between the 55-pixel insets, below the 30-pixel caption;
+    // its 1-pixel padding keeps it off the slot's edges (the vertical layout also adds the bottom
+    // padding to its height).
     const RECT field = host.PageRect(PageNames::kLocationEdit);
-    EXPECT_EQ(field.left, 55);
-    EXPECT_EQ(Width(field), 486);
-    EXPECT_EQ(field.top, 30);
-    EXPECT_EQ(Height(field), 25);
+    EXPECT_EQ(field.left - 1, 55);
+    EXPECT_EQ(Width(field) + 2, 486);
+    EXPECT_EQ(field.top - 1, 30);
+    EXPECT_EQ(Height(field), 25 + 1);
     auto* edit = dynamic_cast<DuiLib::CEditUI*>(host.Control(PageNames::kLocationEdit));
     ASSERT_NE(edit, nullptr);
     EXPECT_FALSE(edit->IsEnabled());
     EXPECT_TRUE(edit->IsReadOnly());
+    EXPECT_EQ(edit->BorderColor(), 0xFFAAAAAAu);
+    const RECT sides = edit->SideBorderSize();
+    const RECT onePixel = {1, 1, 1, 1};
+    EXPECT_TRUE(::EqualRect(&sides, &onePixel));
 
     const RECT start = host.PageRect(PageNames::kStartButton);
     const int fitted = test::TextWidth(host.Manager(), 2, Translate(L"开始卸载")) + 40;
@@ -109,6 +120,42 @@ TEST_P(PageLayoutTest, ProgressPageLaysOutTheLinesAndABarRow486Wide) {
     EXPECT_EQ(host.Control(PageNames::kProgressLabel)->GetText(), Translate(L"卸载进度"));
     EXPECT_EQ(host.Control(PageNames::kFinishLabel)->GetText(), Translate(L"卸载完毕"));
     EXPECT_EQ(host.Control(PageNames::kFinishButton)->GetText(), Translate(L"确定"));
+}
+
+TEST_P(PageLayoutTest, SkinImagesComeFromTheProgramsArchive) {
+    test::UseProgramSkinArchive();
+    test::PageHost host(std::make_unique<ZPage1>(), kPageWidth, kPageHeight);
+    for (const wchar_t* image : {L"cancleBtn.png", L"btn_bkg_3.png", L"pgbk.png"}) {
+        EXPECT_NE(host.Manager().Images().ImageOrLoad(image), nullptr) << image;
+    }
+}
+
+TEST(PageSkinTest, ButtonsUseTheirSkinImages) {
+    test::PageHost first(std::make_unique<ZPage1>(), kPageWidth, kPageHeight);
+    test::PageHost second(std::make_unique<ZPage2>(), kPageWidth, kPageHeight);
+    test::PageHost third(std::make_unique<ZPage3>(), kPageWidth, kPageHeight);
+    const std::wstring normal = L"file='btn_bkg_3.png' source='0,0,50,25' corner='10,10,10,10'";
+    const std::wstring hot = L"file='btn_bkg_3.png' source='0,25,50,50' corner='10,10,10,10'";
+    const std::wstring pressed = L"file='btn_bkg_3.png' source='0,50,50,75' corner='10,10,10,10'";
+    struct Case {
+        test::PageHost& host;
+        const wchar_t* name;
+        std::wstring normal, hot, pushed;
+    };
+    const Case cases[] = {
+        {first, PageNames::kConfirmButton, L"file='cancleBtn.png' source='0,0,160,50'",
+         L"file='cancleBtn.png' source='0,50,160,100'", L""},
+        {first, PageNames::kCancelButton, normal, hot, hot},
+        {second, PageNames::kStartButton, normal, hot, pressed},
+        {third, PageNames::kFinishButton, normal, hot, pressed},
+    };
+    for (const Case& c : cases) {
+        auto* button = dynamic_cast<DuiLib::CButtonUI*>(c.host.Control(c.name));
+        ASSERT_NE(button, nullptr) << c.name;
+        EXPECT_EQ(button->NormalImage(), c.normal) << c.name;
+        EXPECT_EQ(button->HotImage(), c.hot) << c.name;
+        EXPECT_EQ(button->PushedImage(), c.pushed) << c.name;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, PageLayoutTest, ::testing::Values(L"CN", L"English"));
@@ -155,8 +202,8 @@ TEST(PageTextTest, ALongTranslationGives250PixelsAndAnEllipsis) {
 
         // What the button's text style makes of the text in its rectangle.
         EXPECT_NE(confirm->TextStyle() & DT_END_ELLIPSIS, 0u);
-        DuiLib::ScopedMemoryDC dc(::CreateCompatibleDC(nullptr));
-        DuiLib::ScopedSelectObject font(dc.Get(), host.Manager().FontAt(0));
+        ScopedMemoryDC dc(::CreateCompatibleDC(nullptr));
+        ScopedSelectObject font(dc.Get(), host.Manager().FontAt(0));
         std::wstring shown = longText + std::wstring(4, L'\0');
         RECT rect = confirm->Bounds();
         ::DrawTextW(dc.Get(), shown.data(), -1, &rect, confirm->TextStyle() | DT_MODIFYSTRING);

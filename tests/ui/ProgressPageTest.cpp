@@ -1,5 +1,6 @@
 #include "PageHost.h"
 
+#include "CLabelUI.h"
 #include "Localization.h"
 #include "PageNames.h"
 #include "ProgressMath.h"
@@ -125,10 +126,14 @@ TEST_F(ProgressPageTest, ProgressMessagesMoveTheBarAndRewriteTheLine) {
 }
 
 TEST_F(ProgressPageTest, ZeroFillPutsTheMarkerAtTheLeftEdge) {
-    Bar()->SetFilledWidth(0);
-    host_.Layout();
-    EXPECT_EQ(FillWidth(), 0);
+    Send(WM_UNINSTALL_PROGRESS, 1, 1000);  // 0.45 pixels
+    EXPECT_FALSE(Bar()->FillPart()->IsVisible());
     EXPECT_EQ(Bar()->PointPart()->Bounds().left, Bar()->Bounds().left);
+    EXPECT_EQ(ProgressLine(), L"已完成(0)了，请稍等一下下哦^_^");
+    Send(WM_UNINSTALL_PROGRESS, 3, 1000);  // 1.35 pixels
+    EXPECT_TRUE(Bar()->FillPart()->IsVisible());
+    EXPECT_EQ(FillWidth(), 1);
+    EXPECT_EQ(Bar()->PointPart()->Bounds().left, Bar()->Bounds().left + 1);
 }
 
 TEST_F(ProgressPageTest, TotalOfZeroChangesNothing) {
@@ -210,23 +215,24 @@ TEST(FinishAndExitTest, DeletesTheLeftoverFolderAndTheProgramItself) {
         << "the interpreter deletes the program's file after it ended";
 }
 
-TEST(FinishAndExitTest, AProtectedFolderIsLeftAloneAndTheProgramStillEnds) {
-    test::ScratchFolder scratch(L"finish-protected");
+TEST(FinishAndExitTest, ARefusedPathIsLeftAloneAndTheProgramStillEnds) {
+    test::ScratchFolder scratch(L"finish-refused");
     const std::wstring temporary = scratch / L"temp";
     const std::wstring copy = temporary + L"\\Uninstall.exe";
     test::MakeFolders(temporary);
+    test::WriteFile(scratch / L"keep\\data.txt", "kept");
     ASSERT_TRUE(::CopyFileW((test::TestProgramFolder() + L"\\FinishProbe.exe").c_str(),
                             copy.c_str(), FALSE));
-    wchar_t windows[MAX_PATH] = {};
-    ASSERT_GT(::GetWindowsDirectoryW(windows, MAX_PATH), 0u);
+    // A path that climbs with ".." is never an installation folder.
+    const std::wstring refused = temporary + L"\\..\\keep";
 
     const std::optional<DWORD> exitCode =
-        test::RunProgram(L"\"" + copy + L"\" \"" + windows + L"\"", temporary);
+        test::RunProgram(L"\"" + copy + L"\" \"" + refused + L"\"", temporary);
     ASSERT_TRUE(exitCode.has_value());
     EXPECT_EQ(*exitCode, 0u);
-    EXPECT_TRUE(test::FolderExists(windows));
-    EXPECT_TRUE(test::FolderExists(std::wstring(windows) + L"\\system32"));
-    EXPECT_TRUE(test::WaitUntil([&] { return !test::FileExists(copy); }, 15000));
+    EXPECT_TRUE(test::FileExists(scratch / L"keep\\data.txt"));
+    EXPECT_TRUE(test::WaitUntil([&] { return !test::FileExists(copy); }, 15000))
+        << "the program's file goes even when the folder stays";
 }
 
 }  // namespace

@@ -1,10 +1,13 @@
 #include "TestSkin.h"
 
 #include "ImageInfo.h"
+#include "MemoryCanvas.h"
+#include "PlatformImage.h"
 #include "ZipArchive.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <iterator>
 #include <memory>
 #include <optional>
@@ -70,6 +73,37 @@ TEST(SkinArchiveTest, ShadowPictureIsClearInsideAndFadesOutward) {
         EXPECT_GT(AlphaAt(*shadow, band.innerX, band.innerY), 60);
     }
     EXPECT_EQ(AlphaAt(*shadow, 0, 0), 0);
+}
+
+TEST(SkinArchiveTest, StretchedShadowPictureLeavesTheFrameClear) {
+    // The shadow window draws the picture stretched to the frame plus 27 pixels on every side.
+    test::UseProgramSkinArchive();
+    const std::unique_ptr<DuiLib::PlatformImage> image =
+        DuiLib::LoadPlatformImage(L"shadow_bk.png");
+    ASSERT_NE(image, nullptr);
+    DuiLib::MemoryCanvas canvas(nullptr, 654, 454);
+    ASSERT_TRUE(canvas.IsValid());
+    ASSERT_TRUE(image->DrawScaled(canvas.Dc(), RECT{0, 0, 654, 454}));
+    ::GdiFlush();
+    auto alphaAt = [&](int x, int y) {
+        return static_cast<int>(canvas.Pixels()[y * 654 + x] >> 24);
+    };
+    int darkestOverFrame = 0;
+    for (int y = 27; y < 427; ++y) {
+        for (int x = 27; x < 627; ++x) {
+            darkestOverFrame = std::max(darkestOverFrame, alphaAt(x, y));
+        }
+    }
+    EXPECT_LE(darkestOverFrame, 2) << "the frame itself stays uncovered";
+    struct Band {
+        int outerX, outerY, innerX, innerY;
+    };
+    const Band bands[] = {
+        {3, 227, 25, 227}, {650, 227, 628, 227}, {327, 3, 327, 25}, {327, 450, 327, 428}};
+    for (const Band& band : bands) {
+        EXPECT_LT(alphaAt(band.outerX, band.outerY), alphaAt(band.innerX, band.innerY));
+        EXPECT_GT(alphaAt(band.innerX, band.innerY), 50);
+    }
 }
 
 }  // namespace

@@ -332,6 +332,9 @@ TEST_F(UnattendedRunTest, LogHoldsEveryStepAndToolInOrderAndIsAppendedTo) {
         L"The copy ended with exit code 0",
         L"Exit code 0",
     };
+    for (const std::string& text : lines) {
+        EXPECT_EQ(text.find("Left behind"), std::string::npos) << text;
+    }
     std::size_t at = 0;
     for (const std::wstring& text : expected) {
         const std::size_t found = FindLine(lines, text, at);
@@ -384,6 +387,22 @@ TEST_F(UnattendedRunTest, FileInUseIsLoggedWithTheSystemsReasonScheduledAndGives
         << "with the system's text: " << lines[named];
     EXPECT_LT(FindLine(lines, L"Scheduled for removal at the next restart: " + busy), lines.size());
     EXPECT_LT(FindLine(lines, L"Exit code 3010"), lines.size());
+}
+
+TEST_F(UnattendedRunTest, WaitReturnsTheCopysCodeWhenTheUserLeavesBeforeTheRemoval) {
+    // Whatever window the copy shows is closed as soon as it is there.
+    test::UninstallerWindowPoller poller(test::UninstallerWindowPoller::OtherWindows::kClose);
+
+    const auto processes = Uninstallers(demo_.Run(L"/WAIT"));
+
+    ASSERT_EQ(processes.size(), 2u);
+    const test::RecordedProcess* copy = Find(processes, demo_.Copy());
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(copy->exitCode, 1602u);
+    EXPECT_EQ(processes[0].exitCode, 1602u);
+    EXPECT_GT(processes[0].exitOrder, copy->exitOrder);
+    EXPECT_NE(copy->commandLine.find(L"/WAIT AppPath=" + demo_.Install()), std::wstring::npos);
+    EXPECT_TRUE(demo_.AllOfTheProductThere());
 }
 
 TEST_F(UnattendedRunTest, LogThatCannotBeOpenedDoesNotStopTheRemoval) {

@@ -84,8 +84,9 @@ std::vector<WindowEventWatcher::Event> WindowEventWatcher::EventsOf(
     return found;
 }
 
-UninstallerWindowPoller::UninstallerWindowPoller()
-    : stop_(::CreateEventW(nullptr, TRUE, FALSE, nullptr)),
+UninstallerWindowPoller::UninstallerWindowPoller(OtherWindows others)
+    : others_(others),
+      stop_(::CreateEventW(nullptr, TRUE, FALSE, nullptr)),
       thread_(::CreateThread(nullptr, 0, ThreadMain, this, 0, nullptr)) {}
 
 UninstallerWindowPoller::~UninstallerWindowPoller() {
@@ -140,6 +141,8 @@ void UninstallerWindowPoller::Look() {
             }
             seen.text = text;
             ::PostMessageW(window, WM_COMMAND, IDOK, 0);
+        } else if (others_ == OtherWindows::kClose && seen.className != L"IME") {
+            ::PostMessageW(window, WM_CLOSE, 0, 0);
         }
         const std::lock_guard<CriticalSection> hold(lock_);
         handled_.push_back(window);

@@ -55,7 +55,11 @@ public:
         std::wstring text;  // a message box's message text
     };
 
-    UninstallerWindowPoller();
+    enum class OtherWindows { kLeave, kClose };
+
+    // kClose also asks every other window of the uninstaller to close (WM_CLOSE), as a user
+    // leaving the window would.
+    explicit UninstallerWindowPoller(OtherWindows others = OtherWindows::kLeave);
     ~UninstallerWindowPoller();
     UninstallerWindowPoller(const UninstallerWindowPoller&) = delete;
     UninstallerWindowPoller& operator=(const UninstallerWindowPoller&) = delete;
@@ -68,6 +72,7 @@ private:
     static DWORD WINAPI ThreadMain(void* self);
     void Look();
 
+    const OtherWindows others_;
     mutable CriticalSection lock_;  // guards seen_ and handled_
     std::vector<Seen> seen_;
     std::vector<HWND> handled_;

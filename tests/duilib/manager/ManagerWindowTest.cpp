@@ -78,6 +78,13 @@ protected:
         return control;
     }
 
+    // What reached the window, read back through its DC.
+    void CopyWindowInto(test::TestCanvas& canvas) {
+        const HDC windowDc = ::GetDC(window.Window());
+        ::BitBlt(canvas.Dc(), 0, 0, 200, 100, windowDc, 0, 0, SRCCOPY);
+        ::ReleaseDC(window.Window(), windowDc);
+    }
+
     LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam) {
         return ::SendMessageW(window.Window(), message, wParam, lParam);
     }
@@ -140,6 +147,17 @@ TEST_F(ManagerWindowTest, ButtonReleasedOutsideEveryControlStillReachesTheCaptur
     EXPECT_EQ(window.Manager().CaptureControl(), nullptr);
     EXPECT_EQ(::GetCapture(), nullptr);
     EXPECT_TRUE(b->events.empty() && c->Count(kEventButtonUp) == 0);
+}
+
+TEST_F(ManagerWindowTest, ButtonDownOnAControlOfAnotherManagerIsIgnored) {
+    CUIManager other;
+    b->AttachManager(&other, root, false);
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, PointParam(CentreOf(b)));
+    Send(WM_MOUSEMOVE, 0, PointParam(CentreOf(b)));
+    EXPECT_TRUE(b->events.empty());
+    EXPECT_EQ(window.Manager().CaptureControl(), nullptr);
+    EXPECT_EQ(window.Manager().HotControl(), nullptr);
+    b->AttachManager(&window.Manager(), root, false);
 }
 
 TEST_F(ManagerWindowTest, HotTrackingEntersAndLeaves) {
@@ -383,11 +401,8 @@ TEST_F(ManagerWindowTest, PaintingDrawsTheTreeIntoTheWindowThroughTheOffscreenBi
     EXPECT_EQ(canvas.Pixel(100, 90), 0x0000FFu);
     EXPECT_EQ(canvas.Pixel(100, 45), 0xFFFFFFu) << "b has no background";
 
-    // What reached the window: read back through its DC.
-    HDC windowDc = ::GetDC(window.Window());
     test::TestCanvas copy(200, 100);
-    ::BitBlt(copy.Dc(), 0, 0, 200, 100, windowDc, 0, 0, SRCCOPY);
-    ::ReleaseDC(window.Window(), windowDc);
+    CopyWindowInto(copy);
     EXPECT_EQ(copy.Pixel(100, 15), 0xFF0000u);
     EXPECT_EQ(copy.Pixel(100, 90), 0x0000FFu);
 }
@@ -397,10 +412,8 @@ TEST_F(ManagerWindowTest, RepaintOutlineMarksTheRepaintedArea) {
     RECT part = {20, 40, 60, 50};
     ::InvalidateRect(window.Window(), &part, FALSE);
     ::UpdateWindow(window.Window());
-    HDC windowDc = ::GetDC(window.Window());
     test::TestCanvas copy(200, 100);
-    ::BitBlt(copy.Dc(), 0, 0, 200, 100, windowDc, 0, 0, SRCCOPY);
-    ::ReleaseDC(window.Window(), windowDc);
+    CopyWindowInto(copy);
     EXPECT_EQ(copy.Pixel(20, 45), 0xDC0000u);
     EXPECT_EQ(copy.Pixel(40, 40), 0xDC0000u);
     EXPECT_NE(copy.Pixel(40, 45), 0xDC0000u);
@@ -440,6 +453,59 @@ TEST(ManagerResourcesTest, FontsByIndexFallBackToTheDefaultAndMeasureOnFirstUse)
     manager.SetClassAttributes(L"VScrollBar", L"width=\"8\"");
     manager.SetClassAttributes(L"VScrollBar", L"width=\"9\"");
     EXPECT_EQ(child.ClassAttributes(L"VScrollBar"), L"width=\"8\"") << "the first list stays";
+}
+
+TEST(ManagerPaintTest, KeptBackgroundShowsThroughWhereNoControlPaints) {
+    for (const bool keep : {true, false}) {
+        test::ManagedWindow window(60, 40);
+        window.Repaint();
+        // What the window showed before its tree: green.
+        const HDC dc = ::GetDC(window.Window());
+        const RECT whole = {0, 0, 60, 40};
+        ScopedBrush green(::CreateSolidBrush(RGB(0, 255, 0)));
+        ::FillRect(dc, &whole, green.Get());
+        ::ReleaseDC(window.Window(), dc);
+
+        window.Manager().SetKeepBackground(keep);
+        auto* root = new CVerticalLayoutUI;
+        auto* bar = new CControlUI;
+        bar->SetFixedHeight(10);
+        bar->SetBkColor(0xFF0000FF);
+        root->Append(bar);
+        window.Manager().AttachRoot(root);
+        window.Repaint();
+        window.Repaint();
+
+        test::TestCanvas copy(60, 40);
+        const HDC windowDc = ::GetDC(window.Window());
+        ::BitBlt(copy.Dc(), 0, 0, 60, 40, windowDc, 0, 0, SRCCOPY);
+        ::ReleaseDC(window.Window(), windowDc);
+        EXPECT_EQ(copy.Pixel(30, 5), 0x0000FFu);
+        EXPECT_EQ(copy.Pixel(30, 30) == 0x00FF00u, keep) << keep;
+    }
+}
+
+TEST(ManagerResourcesTest, ModuleDirectoryHoldsTheProgram) {
+    const std::wstring directory = CUIManager::ModuleDirectory();
+    ASSERT_FALSE(directory.empty());
+    EXPECT_EQ(directory.back(), L'\\');
+    wchar_t path[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    EXPECT_EQ(std::wstring(path).rfind(directory, 0), 0u);
+}
+
+TEST(ManagerResourcesTest, InitialSizeResizesTheWindowOnlyBeforeItHasATree) {
+    test::ManagedWindow window(50, 50);
+    window.Manager().SetInitialSize(120, 80);
+    RECT bounds = {};
+    ::GetWindowRect(window.Window(), &bounds);
+    EXPECT_EQ(bounds.right - bounds.left, 120);
+    EXPECT_EQ(bounds.bottom - bounds.top, 80);
+    window.Manager().AttachRoot(new CControlUI);
+    window.Manager().SetInitialSize(200, 200);
+    ::GetWindowRect(window.Window(), &bounds);
+    EXPECT_EQ(bounds.right - bounds.left, 120);
+    EXPECT_EQ(window.Manager().InitialSize().cx, 200);
 }
 
 TEST(ManagerResourcesTest, WindowAlphaMakesTheWindowLayeredOnlyWithinRange) {

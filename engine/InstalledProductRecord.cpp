@@ -4,9 +4,6 @@
 
 namespace {
 
-constexpr wchar_t kUninstallKeyFormat[] =
-    L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
-
 // Value names and data longer than these end the reading (the installer never writes such).
 constexpr DWORD kValueNameChars = 260;
 constexpr DWORD kValueDataChars = 260;
@@ -40,7 +37,7 @@ void TakeInstalledProductValue(std::wstring_view name, DWORD type, std::wstring_
 }
 
 bool ReadInstalledProduct(const std::wstring& keyName, InstalledProductRecord& record) {
-    const std::wstring path = kUninstallKeyFormat + keyName;
+    const std::wstring path = std::wstring(kInstalledProgramsKey) + L"\\" + keyName;
     ScopedRegKey key;
     if (::RegOpenKeyW(HKEY_LOCAL_MACHINE, path.c_str(), key.Receive()) != ERROR_SUCCESS) {
         return false;

@@ -26,9 +26,26 @@ std::wstring GetTempFolder() {
     if (length == 0 || length >= MAX_PATH - 1) {
         return std::wstring();
     }
-    std::wstring folder(buffer, length);
-    if (!folder.empty() && folder.back() == L'\\') {
-        folder.pop_back();
+    return WithoutTrailingSeparators(std::wstring_view(buffer, length));
+}
+
+std::wstring WithoutTrailingSeparators(std::wstring_view path) {
+    const bool driveRoot = path.size() >= 3 && path[1] == L':' && path[2] == L'\\';
+    const std::size_t keep = driveRoot ? 3 : 0;
+    while (path.size() > keep && path.back() == L'\\') {
+        path.remove_suffix(1);
     }
-    return folder;
+    return std::wstring(path);
+}
+
+bool IsPlainFileName(std::wstring_view name) {
+    if (name.empty() || name.back() == L'.' || name.back() == L' ') {
+        return false;
+    }
+    for (const wchar_t c : name) {
+        if (c < 32 || std::wstring_view(L"\\/<>:\"|?*").find(c) != std::wstring_view::npos) {
+            return false;
+        }
+    }
+    return true;
 }

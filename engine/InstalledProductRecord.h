@@ -12,6 +12,10 @@ struct InstalledProductRecord {
     std::wstring installPath;
 };
 
+// The list of installed programs below HKEY_LOCAL_MACHINE; each product's entry is a subkey.
+constexpr wchar_t kInstalledProgramsKey[] =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+
 // Reads the entry HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\<keyName>. True when
 // the key was opened, whatever values it held; false leaves record untouched.
 bool ReadInstalledProduct(const std::wstring& keyName, InstalledProductRecord& record);

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <utility>
+
 namespace {
 
 TEST(PathFolderTest, TakesEverythingBeforeTheLastBackslash) {
@@ -24,6 +26,29 @@ TEST(PathFolderTest, ModuleFolderHoldsTheRunningProgram) {
     EXPECT_NE(folder.back(), L'\\');
     EXPECT_EQ(GetModulePath().substr(0, folder.size() + 1), folder + L"\\");
     EXPECT_TRUE(test::FileExists(GetModulePath()));
+}
+
+TEST(PathFolderTest, TrailingSeparatorsGoExceptTheOneOfADriveRoot) {
+    const std::pair<const wchar_t*, const wchar_t*> cases[] = {
+        {L"C:\\a\\", L"C:\\a"}, {L"C:\\a\\\\", L"C:\\a"},
+        {L"C:\\a", L"C:\\a"},   {L"C:\\", L"C:\\"},
+        {L"C:\\\\", L"C:\\"},   {L"\\\\server\\share\\", L"\\\\server\\share"},
+        {L"\\\\", L""},         {L"", L""},
+        {L"a\\", L"a"},
+    };
+    for (const auto& [path, expected] : cases) {
+        EXPECT_EQ(WithoutTrailingSeparators(path), expected) << WideToUtf8(path);
+    }
+}
+
+TEST(PathFolderTest, PlainFileNamesHoldNoSeparatorWildcardOrTrailingDot) {
+    for (const wchar_t* name : {L"a", L"Tablet.lnk", L"数位板", L"a b.c", L".hidden"}) {
+        EXPECT_TRUE(IsPlainFileName(name)) << WideToUtf8(name);
+    }
+    for (const wchar_t* name : {L"", L"a\\b", L"a/b", L"..", L"a.", L"a ", L"a:b", L"a*", L"a?",
+                                L"a\"b", L"a<b", L"a>b", L"a|b", L"a\tb"}) {
+        EXPECT_FALSE(IsPlainFileName(name)) << WideToUtf8(name);
+    }
 }
 
 // GetTempPathW takes the TMP variable first; each case sets it and restores it afterwards.

@@ -15,5 +15,14 @@ std::wstring GetModulePath();
 // The part of path before its last backslash; empty when path has none. C:\a\b.exe gives C:\a.
 std::wstring PathFolder(std::wstring_view path);
 
+// path without the backslashes at its end. A drive root keeps its own: "C:\\" stays "C:\\", and a
+// path of backslashes only becomes empty.
+std::wstring WithoutTrailingSeparators(std::wstring_view path);
+
+// Whether name can stand as one file or folder name: not empty, no separator, wildcard, colon,
+// quote, pipe or control character, and no trailing dot or blank (Windows would drop them and
+// name another item).
+bool IsPlainFileName(std::wstring_view name);
+
 // The system's temporary folder without its trailing backslash (empty when it can't be read).
 std::wstring GetTempFolder();

@@ -1,6 +1,7 @@
 #include "ShellUtilities.h"
 
 #include "PathUtil.h"
+#include "UniqueHandle.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -20,6 +21,40 @@ std::wstring CommandInterpreterPath() {
         return std::wstring();
     }
     return std::wstring(buffer.data(), copied) + L"\\cmd.exe";
+}
+
+bool IsProcessElevated() {
+    ScopedHandle token;
+    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, token.Receive())) {
+        return false;
+    }
+    TOKEN_ELEVATION elevation = {};
+    DWORD size = 0;
+    return ::GetTokenInformation(token.Get(), TokenElevation, &elevation, sizeof elevation,
+                                 &size) &&
+           elevation.TokenIsElevated != 0;
+}
+
+// Starts file directly with its working folder; the process is elevated already, so the child is
+// too. The shell's start would enter the folder itself for a moment on some systems.
+bool StartInFolder(int showCommand, const std::wstring& file, const std::wstring& parameters,
+                   const std::wstring& workingFolder) {
+    std::wstring commandLine = L"\"" + file + L"\"";
+    if (!parameters.empty()) {
+        commandLine += L" " + parameters;
+    }
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = static_cast<WORD>(showCommand);
+    PROCESS_INFORMATION started = {};
+    if (!::CreateProcessW(file.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          workingFolder.c_str(), &startup, &started)) {
+        return false;
+    }
+    ScopedHandle process(started.hProcess);
+    ScopedHandle thread(started.hThread);
+    return true;
 }
 
 }  // namespace
@@ -46,7 +81,11 @@ void SelfDelete(UINT exitCode, const std::wstring& emptyFolder) {
     ::ExitProcess(exitCode);
 }
 
-bool StartElevated(int showCommand, const std::wstring& file, const std::wstring& parameters) {
+bool StartElevated(int showCommand, const std::wstring& file, const std::wstring& parameters,
+                   const std::wstring& workingFolder) {
+    if (!workingFolder.empty() && IsProcessElevated()) {
+        return StartInFolder(showCommand, file, parameters, workingFolder);
+    }
     SHELLEXECUTEINFOW info = {};
     info.cbSize = sizeof info;
     // No error box: the caller runs on the worker thread without a visible window, and a box
@@ -55,12 +94,14 @@ bool StartElevated(int showCommand, const std::wstring& file, const std::wstring
     info.lpVerb = L"runas";
     info.lpFile = file.c_str();
     info.lpParameters = parameters.c_str();
+    info.lpDirectory = workingFolder.empty() ? nullptr : workingFolder.c_str();
     info.nShow = showCommand;
     return ::ShellExecuteExW(&info) != FALSE;
 }
 
-bool RunElevated(int showCommand, const std::wstring& file, const std::wstring& parameters) {
-    if (StartElevated(showCommand, file, parameters)) {
+bool RunElevated(int showCommand, const std::wstring& file, const std::wstring& parameters,
+                 const std::wstring& workingFolder) {
+    if (StartElevated(showCommand, file, parameters, workingFolder)) {
         return true;
     }
     const DWORD error = ::GetLastError();

@@ -9,13 +9,17 @@
 // is empty. Never returns.
 [[noreturn]] void SelfDelete(UINT exitCode = 0, const std::wstring& emptyFolder = std::wstring());
 
-// Starts file with the shell verb "runas" and returns at once, without waiting for it. False only
-// when the user refused the elevation or the file was not found.
-bool RunElevated(int showCommand, const std::wstring& file, const std::wstring& parameters);
+// Starts file elevated in workingFolder (empty: this process's current folder) and returns at once,
+// without waiting for it: with the shell verb "runas", or, when this process is elevated already
+// and a folder is given, directly with that folder, so that this process's working folder is never
+// touched. False only when the user refused the elevation or the file was not found.
+bool RunElevated(int showCommand, const std::wstring& file, const std::wstring& parameters,
+                 const std::wstring& workingFolder = std::wstring());
 
 // The same start, telling the truth: true only when the program was started; otherwise the
 // thread's last error says why.
-bool StartElevated(int showCommand, const std::wstring& file, const std::wstring& parameters);
+bool StartElevated(int showCommand, const std::wstring& file, const std::wstring& parameters,
+                   const std::wstring& workingFolder = std::wstring());
 
 // The parameters that make the command interpreter delete path and then remove emptyFolder if
 // it is given and empty (both quoted, so blanks are fine).

@@ -1,0 +1,50 @@
+#include "CToolTipWindow.h"
+
+#include "ResourceSettings.h"
+
+namespace DuiLib {
+
+CToolTipWindow::~CToolTipWindow() {
+    if (window_ != nullptr) {
+        ::DestroyWindow(window_);
+    }
+}
+
+void CToolTipWindow::Show(HWND owner, const RECT& rect, const std::wstring& text, int maxWidth) {
+    text_ = text;
+    tool_ = {};
+    tool_.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool_.uFlags = TTF_IDISHWND;
+    tool_.hwnd = owner;
+    tool_.uId = reinterpret_cast<UINT_PTR>(owner);
+    tool_.hinst = ModuleInstance();
+    tool_.lpszText = text_.data();
+    tool_.rect = rect;
+    if (window_ == nullptr) {
+        window_ = ::CreateWindowExW(
+            0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
+            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, ModuleInstance(), nullptr);
+        if (window_ == nullptr) {
+            return;
+        }
+        ::SendMessageW(window_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool_));
+    }
+    ::SendMessageW(window_, TTM_SETMAXTIPWIDTH, 0, maxWidth);
+    ::SendMessageW(window_, TTM_SETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool_));
+    ::SendMessageW(window_, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool_));
+}
+
+void CToolTipWindow::Hide() {
+    if (window_ != nullptr) {
+        ::SendMessageW(window_, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool_));
+    }
+}
+
+DWORD CToolTipWindow::HoverTime(DWORD fallback) const {
+    if (window_ == nullptr) {
+        return fallback;
+    }
+    return static_cast<DWORD>(::SendMessageW(window_, TTM_GETDELAYTIME, TTDT_INITIAL, 0));
+}
+
+}  // namespace DuiLib
