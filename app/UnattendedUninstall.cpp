@@ -135,5 +135,5 @@ void RunUnattendedUninstall(ZUninstallObj& engine, const UninstallSettings& sett
     log.Write(L"Step: waiting for the package's tools to end");
     WaitForProgramsRunningFrom(engine.InstallPath());
     log.Write(L"Step: deleting what is left");
-    FinishRemovalAndExit(engine.InstallPath(), engine.Outcome(), &log);
+    FinishRemovalAndExit(engine.InstallPath(), engine.SweepLeftovers(), &log);
 }

@@ -3,6 +3,7 @@
 #include "CDiskObject.h"
 #include "CRunExitCode.h"
 #include "IUninstallLog.h"
+#include "PendingFileRenames.h"
 #include "RunningPrograms.h"
 #include "ShellUtilities.h"
 #include "UniqueHandle.h"
@@ -10,6 +11,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -61,6 +63,13 @@ UninstallOutcome DeleteWhatIsLeft(const std::wstring& installPath,
     // own file and the folder as soon as this process has ended.
     if (::GetFileAttributesW(installPath.c_str()) == INVALID_FILE_ATTRIBUTES ||
         HoldsOnly(installPath, ParentProgramPath())) {
+        // Deletions scheduled for the restart would remove a new installation under that name.
+        std::vector<std::wstring> withdrawn;
+        std::copy_if(left.scheduledForRestart.begin(), left.scheduledForRestart.end(),
+                     std::back_inserter(withdrawn), [&installPath](const std::wstring& item) {
+                         return IsAtOrBelow(item, installPath);
+                     });
+        WithdrawRestartRemovals(withdrawn);
         for (std::vector<std::wstring>* items : {&left.remaining, &left.scheduledForRestart}) {
             items->erase(std::remove_if(items->begin(), items->end(),
                                         [&installPath](const std::wstring& item) {

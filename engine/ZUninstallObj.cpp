@@ -6,9 +6,13 @@
 #include "FolderWalk.h"
 #include "InstallPathSafety.h"
 #include "InstalledProductRecord.h"
+#include "LeftoverKeys.h"
+#include "PendingFileRenames.h"
 #include "ShortcutCleanup.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <mutex>
 #include <utility>
 
 namespace {
@@ -30,13 +34,19 @@ DWORD DeleteLink(const std::wstring& path) {
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ERROR_SUCCESS : error;
 }
 
+bool Holds(const std::vector<std::wstring>& items, const std::wstring& item) {
+    return std::find(items.begin(), items.end(), item) != items.end();
+}
+
 }  // namespace
 
 ZUninstallObj::ZUninstallObj(UninstallSettings settings)
     : settings_(std::move(settings)),
       worker_(this),
       post_(::PostMessageW),
-      launchTool_(ElevatedToolLauncher()) {}
+      launchTool_(ElevatedToolLauncher()),
+      scheduleForRestart_(PlatformRestartScheduler()),
+      withdrawRestartRemovals_(WithdrawRestartRemovals) {}
 
 // The worker must have finished with this object before its members go away.
 ZUninstallObj::~ZUninstallObj() {
@@ -51,6 +61,24 @@ void ZUninstallObj::SetPostFunction(PostMessageFunction post) {
 void ZUninstallObj::SetToolLauncher(ToolLauncher launch) {
     UNINSTALLER_CHECK(!worker_.HasThread(), "the tool launcher is replaced while the worker runs");
     launchTool_ = std::move(launch);
+}
+
+void ZUninstallObj::SetRestartScheduler(RestartScheduler schedule, RestartWithdrawal withdraw) {
+    scheduleForRestart_ = std::move(schedule);
+    withdrawRestartRemovals_ = std::move(withdraw);
+}
+
+void ZUninstallObj::SetLog(IUninstallLog* log) {
+    log_ = log;
+}
+
+UninstallOutcome ZUninstallObj::Outcome() const {
+    const std::lock_guard<CriticalSection> hold(outcomeLock_);
+    return outcome_;
+}
+
+UninstallOutcome ZUninstallObj::SweepLeftovers() {
+    return RunLeftoverPass();
 }
 
 void ZUninstallObj::StartUninstall(const std::wstring& displayName, HWND window) {
@@ -82,8 +110,9 @@ void ZUninstallObj::OnDeleteFailed(const std::wstring& path, DWORD error) {
 }
 
 void ZUninstallObj::DoUninstall(const std::wstring& displayName, HWND window) {
-    outcome_ = UninstallOutcome();
     const std::wstring& projectName = settings_.projectName;
+    SetOutcome(UninstallOutcome());
+    projectName_.clear();
     InstalledProductRecord record;
     const bool entryFound = ReadInstalledProduct(projectName, record);
     Log(entryFound ? L"Product record: DisplayName \"" + record.displayName +
@@ -118,6 +147,10 @@ void ZUninstallObj::DoUninstall(const std::wstring& displayName, HWND window) {
     }
     const std::wstring pinnedLink = PinnedLinkPath(displayName);
     itemsTotal_ += 1;
+    programsFolder_ = programsFolder;
+    desktopLink_ = desktopLink;
+    pinnedLink_ = pinnedLink;
+    projectName_ = projectName;
 
     Log(L"Step: counted " + std::to_wstring(itemsTotal_) + L" items to remove");
 
@@ -147,21 +180,62 @@ void ZUninstallObj::DoUninstall(const std::wstring& displayName, HWND window) {
     Log(L"Step: removing the installed-programs entry " + projectName);
     RemoveInstalledProgramsEntry(projectName);
 
-    NoteWhatIsLeft({installPath_, desktopLink, programsFolder, pinnedLink}, projectName);
+    RunLeftoverPass();
     Log(L"Removed " + std::to_wstring(itemsDone_) + L" of " + std::to_wstring(itemsTotal_) +
         L" items");
 }
 
-void ZUninstallObj::NoteWhatIsLeft(const std::vector<std::wstring>& items,
-                                   const std::wstring& projectName) {
-    for (const std::wstring& item : items) {
-        if (!item.empty() && ::GetFileAttributesW(item.c_str()) != INVALID_FILE_ATTRIBUTES) {
-            outcome_.remaining.push_back(item);
+// Sweeps the two folders the run removed, tries the two links once more and looks for the
+// product's keys; nothing when no run has passed the product check. Items an earlier pass
+// scheduled are not scheduled twice, and their deletions are withdrawn once they are gone (a
+// program that held them has ended); only items new to the outcome are logged.
+UninstallOutcome ZUninstallObj::RunLeftoverPass() {
+    if (projectName_.empty()) {
+        return Outcome();
+    }
+    const UninstallOutcome previous = Outcome();
+    CLeftoverSweep sweep(scheduleForRestart_, previous.scheduledForRestart);
+    sweep.Sweep(installPath_);
+    sweep.Sweep(programsFolder_);
+    UninstallOutcome outcome = sweep.Outcome();
+    // The links lie in folders shared with other programs: they are only deleted, never changed.
+    for (const std::wstring& link : {desktopLink_, pinnedLink_}) {
+        DeleteLink(link);
+        if (!link.empty() && ::GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES) {
+            outcome.remaining.push_back(link);
         }
     }
-    InstalledProductRecord stillRegistered;
-    if (ReadInstalledProduct(projectName, stillRegistered)) {
-        outcome_.remaining.push_back(L"installed-programs entry " + projectName);
+    for (std::wstring& key : ProductKeysLeft(projectName_)) {
+        outcome.remaining.push_back(std::move(key));
+    }
+    std::vector<std::wstring> goneSince;
+    for (const std::wstring& item : previous.scheduledForRestart) {
+        if (!Holds(outcome.scheduledForRestart, item)) {
+            goneSince.push_back(item);
+        }
+    }
+    withdrawRestartRemovals_(goneSince);
+    WriteNewItems(previous, outcome);
+    SetOutcome(outcome);
+    return outcome;
+}
+
+void ZUninstallObj::SetOutcome(UninstallOutcome outcome) {
+    const std::lock_guard<CriticalSection> hold(outcomeLock_);
+    outcome_ = std::move(outcome);
+}
+
+void ZUninstallObj::WriteNewItems(const UninstallOutcome& previous,
+                                  const UninstallOutcome& current) {
+    for (const std::wstring& item : current.scheduledForRestart) {
+        if (!Holds(previous.scheduledForRestart, item)) {
+            Log(L"Scheduled for removal at the next restart: " + item);
+        }
+    }
+    for (const std::wstring& item : current.remaining) {
+        if (!Holds(previous.remaining, item)) {
+            Log(L"Could not be removed: " + item);
+        }
     }
 }
 

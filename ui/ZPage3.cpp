@@ -1,6 +1,7 @@
 #include "ZPage3.h"
 
 #include "CDiskObject.h"
+#include "FinishLine.h"
 #include "InstallPathSafety.h"
 #include "Localization.h"
 #include "PageControls.h"
@@ -56,7 +57,9 @@ std::unique_ptr<ZVerticalBox> MakeFinishBox() {
     DuiLib::CLabelUI* text = box->Add(
         MakeLabel(PageNames::kFinishLabel, Translate(L"卸载完毕"), 0xFF000000, kFinishFont, 0, 40));
     text->SetVisible(false);
-    box->Add(MakeSpacer(0, 20));
+    // Takes the place of a spacer as high, so that the button stays where it is; empty unless
+    // the removal is not complete.
+    box->Add(MakeLabel(PageNames::kLeftoversLabel, std::wstring(), 0xFF000000, kLineFont, 0, 20));
     DuiLib::CButtonUI* finish = box->Add(
         MakeButton(PageNames::kFinishButton, Translate(L"确定"), 0xFFFFFFFF, kLineFont, 120, 40));
     finish->SetVisible(false);
@@ -132,13 +135,18 @@ void ZPage3::OnFinished() {
     SetChildVisible(PageNames::kStatusLabel, false);
     SetChildVisible(PageNames::kProgressBar, false);
     SetChildVisible(PageNames::kFinishLabel, true);
+    if (DuiLib::CControlUI* line = FindDescendant(this, PageNames::kLeftoversLabel)) {
+        line->SetText(FinishLineFor(UninstallEngine().Outcome()));
+    }
     if (DuiLib::CControlUI* finish = FindDescendant(this, PageNames::kFinishButton)) {
         finish->SetVisible(true);
         finish->TakeFocus();
     }
 }
 
+// The engine's last pass once more: a program that held a file may have ended meanwhile.
 void ZPage3::FinishAndExit() {
+    UninstallEngine().SweepLeftovers();
     FinishAndExit(UninstallEngine().InstallPath());
 }
 

@@ -317,10 +317,18 @@ TEST_F(ZUninstallObjTest, AFileInUseIsSkippedAndTheRunStillFinishes) {
                                         FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                         FILE_ATTRIBUTE_NORMAL, nullptr));
     ASSERT_TRUE(held);
+    // The last pass would schedule the file for the restart; this run keeps the system's list
+    // untouched.
+    std::vector<std::wstring> asked;
+    engine_.SetRestartScheduler([&asked](const std::wstring& path) {
+        asked.push_back(path);
+        return false;
+    });
 
     RunUninstall();
 
     EXPECT_EQ(recorder_.Messages(), MessageRecorder::Run(total - 1, total));
+    EXPECT_EQ(asked, std::vector<std::wstring>{install_ / L"skin\\theme.png"});
     EXPECT_TRUE(test::FileExists(install_ / L"skin\\theme.png"));
     EXPECT_FALSE(test::FileExists(install_ / L"readme.txt"));
     EXPECT_FALSE(shellItems_.AnyLeft());

@@ -3,6 +3,7 @@
 // system's window events and by looking at the window list.
 #include "PathUtil.h"
 #include "ProcessTreeRecorder.h"
+#include "PendingRenames.h"
 #include "RemovalFixtures.h"
 #include "SpecialFolders.h"
 #include "TestFiles.h"
@@ -355,9 +356,10 @@ TEST_F(UnattendedRunTest, LogHoldsEveryStepAndToolInOrderAndIsAppendedTo) {
     EXPECT_EQ(both.find("\xEF\xBB\xBF", 3), std::string::npos) << "one byte-order mark";
 }
 
-TEST_F(UnattendedRunTest, FileInUseIsLoggedWithTheSystemsReasonAndGives1603) {
+TEST_F(UnattendedRunTest, FileInUseIsLoggedWithTheSystemsReasonScheduledAndGives3010) {
     const std::wstring log = demo_.Scratch(L"busy.log");
     const std::wstring busy = demo_.Install() + L"\\skin\\theme.png";
+    test::PendingRenamesCleanup pendingCleanup(demo_.Install());
     const ScopedFileHandle holder(::CreateFileW(busy.c_str(), GENERIC_READ, FILE_SHARE_READ,
                                                 nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(holder.IsValid());
@@ -365,8 +367,17 @@ TEST_F(UnattendedRunTest, FileInUseIsLoggedWithTheSystemsReasonAndGives1603) {
     const auto processes = demo_.Run(L"/S /LOG=" + log);
 
     ASSERT_FALSE(processes.empty());
-    EXPECT_EQ(processes[0].exitCode, 1603u);
+    EXPECT_EQ(processes[0].exitCode, 3010u);
     EXPECT_TRUE(Exists(busy));
+    // The file before its folders, deepest first (the program's own file, held by the waiting
+    // first process, may be scheduled too).
+    const std::vector<std::wstring> pending = test::PendingDeletionsBelow(demo_.Install());
+    const auto place = [&pending](const std::wstring& path) {
+        return std::find(pending.begin(), pending.end(), path) - pending.begin();
+    };
+    EXPECT_LT(place(busy), place(demo_.Install() + L"\\skin"));
+    EXPECT_LT(place(demo_.Install() + L"\\skin"), place(demo_.Install()));
+    EXPECT_LT(place(demo_.Install()), static_cast<std::ptrdiff_t>(pending.size()));
     EXPECT_FALSE(Exists(demo_.Install() + L"\\Tablet.exe")) << "the rest is removed";
     EXPECT_FALSE(Exists(demo_.DesktopLink()));
     const std::vector<std::string> lines = ReadLines(log);
@@ -374,8 +385,8 @@ TEST_F(UnattendedRunTest, FileInUseIsLoggedWithTheSystemsReasonAndGives1603) {
     ASSERT_LT(named, lines.size());
     EXPECT_GT(lines[named].size(), WideToUtf8(L"Not removed: " + busy + L": ").size() + 30)
         << "with the system's text: " << lines[named];
-    EXPECT_LT(FindLine(lines, L"Left behind: " + demo_.Install()), lines.size());
-    EXPECT_LT(FindLine(lines, L"Exit code 1603"), lines.size());
+    EXPECT_LT(FindLine(lines, L"Scheduled for removal at the next restart: " + busy), lines.size());
+    EXPECT_LT(FindLine(lines, L"Exit code 3010"), lines.size());
 }
 
 TEST_F(UnattendedRunTest, WaitReturnsTheCopysCodeWhenTheUserLeavesBeforeTheRemoval) {
