@@ -4,8 +4,10 @@
 
 #include <windows.h>
 
-// The application object: prepares the process (common controls, configuration, language),
-// moves the program to the temporary folder, and runs the main window there.
+class CUninstallLogFile;
+
+// The application object: prepares the process (common controls, configuration, language), reads
+// the command line, moves the program to the temporary folder, and runs the program there.
 class CUninstallApp {
 public:
     explicit CUninstallApp(HINSTANCE instance) : instance_(instance) {}
@@ -16,12 +18,16 @@ public:
     // Runs the whole program. Always returns false: there is no message loop after it.
     bool InitInstance();
 
+    // The code the process ends with once InitInstance has returned: 0 when no switch was given.
+    UINT ExitCode() const;
+
     HINSTANCE Instance() const { return instance_; }
 
 private:
     void InitCommonControls();
-    // Shows the main window and runs it modally until it quits or is destroyed.
-    void RunMainWindow();
+    // Shows the main window and runs it modally until it quits or is destroyed; the engine writes
+    // to log.
+    void RunMainWindow(CUninstallLogFile& log);
 
     HINSTANCE instance_;
     ScopedModule commonControls_;

@@ -1,11 +1,82 @@
 #include "Relaunch.h"
 
+#include "AppConfig.h"
+#include "CRunExitCode.h"
+#include "IUninstallLog.h"
+#include "InstalledProductRecord.h"
 #include "PathUtil.h"
+#include "ShellUtilities.h"
+#include "UniqueHandle.h"
 
 #include <windows.h>
 #include <shellapi.h>
 
-RelaunchPlan PlanRelaunch(std::wstring_view programPath, std::wstring_view tempFolder) {
+#include <optional>
+
+namespace {
+
+// How long the waiting first process gives the copy's self-delete to finish after the copy ended.
+constexpr ULONGLONG kCopyDeleteWaitMs = 15000;
+
+std::wstring WithoutTrailingBackslashes(std::wstring path) {
+    while (!path.empty() && path.back() == L'\\') {
+        path.pop_back();
+    }
+    return path;
+}
+
+bool SameFolder(const std::wstring& a, const std::wstring& b) {
+    const std::wstring left = WithoutTrailingBackslashes(a);
+    const std::wstring right = WithoutTrailingBackslashes(b);
+    return !left.empty() &&
+           ::CompareStringOrdinal(left.c_str(), static_cast<int>(left.size()), right.c_str(),
+                                  static_cast<int>(right.size()), TRUE) == CSTR_EQUAL;
+}
+
+bool FileExists(const std::wstring& path) {
+    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Starts the copy and waits for it to end; its exit code, or nothing when it could not start.
+std::optional<DWORD> RunCopyAndWait(const RelaunchPlan& plan, const std::wstring& tempFolder,
+                                    bool silent) {
+    SHELLEXECUTEINFOW info = {};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
+    info.lpVerb = L"open";
+    info.lpFile = plan.copyPath.c_str();
+    info.lpParameters = plan.parameters.c_str();
+    info.lpDirectory = tempFolder.c_str();
+    info.nShow = silent ? SW_HIDE : SW_SHOWNORMAL;
+    if (!::ShellExecuteExW(&info) || info.hProcess == nullptr) {
+        return std::nullopt;
+    }
+    const ScopedHandle copy(info.hProcess);
+    ::WaitForSingleObject(copy.Get(), INFINITE);
+    DWORD exitCode = ExitCode::kLeftBehind;
+    ::GetExitCodeProcess(copy.Get(), &exitCode);
+    return exitCode;
+}
+
+void WaitForCopyToBeDeleted(const std::wstring& copyPath, IUninstallLog& log) {
+    const ULONGLONG deadline = ::GetTickCount64() + kCopyDeleteWaitMs;
+    while (FileExists(copyPath) && ::GetTickCount64() < deadline) {
+        ::Sleep(50);
+    }
+    if (FileExists(copyPath)) {
+        log.Write(L"The copy's file is still there: " + copyPath);
+    }
+}
+
+}  // namespace
+
+bool RemovalRan(unsigned long exitCode) {
+    return exitCode == ExitCode::kRemoved || exitCode == ExitCode::kLeftBehind ||
+           exitCode == ExitCode::kRestartNeeded;
+}
+
+RelaunchPlan PlanRelaunch(std::wstring_view programPath, std::wstring_view tempFolder,
+                          const CommandLineOptions& options) {
     RelaunchPlan plan;
     const std::wstring programFolder = PathFolder(programPath);
     if (tempFolder.empty() || programFolder == tempFolder) {
@@ -13,20 +84,54 @@ RelaunchPlan PlanRelaunch(std::wstring_view programPath, std::wstring_view tempF
     }
     plan.relaunch = true;
     plan.copyPath = std::wstring(tempFolder) + L"\\" + kRelaunchFileName;
-    plan.parameters = L"AppPath=" + programFolder;
+    plan.parameters = CopyParameters(options, programFolder);
     return plan;
 }
 
-void RelaunchFromTemp() {
+void RelaunchFromTemp(const CommandLineOptions& options, IUninstallLog& log) {
     const std::wstring tempFolder = GetTempFolder();
     const std::wstring programPath = GetModulePath();
-    const RelaunchPlan plan = PlanRelaunch(programPath, tempFolder);
-    if (!plan.relaunch || !::CopyFileW(programPath.c_str(), plan.copyPath.c_str(), FALSE)) {
+    const RelaunchPlan plan = PlanRelaunch(programPath, tempFolder, options);
+    if (!plan.relaunch) {
         return;
     }
-    // By full path: a bare name would be looked for in the current folder first, which may be
-    // the installation folder holding an Uninstall.exe of its own.
-    ::ShellExecuteW(nullptr, L"open", plan.copyPath.c_str(), plan.parameters.c_str(),
-                    tempFolder.c_str(), SW_SHOWNORMAL);
-    ::ExitProcess(0);
+    if (!::CopyFileW(programPath.c_str(), plan.copyPath.c_str(), FALSE)) {
+        log.Write(L"Could not copy the program to " + plan.copyPath + L"; running in place.");
+        return;
+    }
+    if (!options.silent && !options.wait) {
+        // By full path: a bare name would be looked for in the current folder first, which may be
+        // the installation folder holding an Uninstall.exe of its own.
+        ::ShellExecuteW(nullptr, L"open", plan.copyPath.c_str(), plan.parameters.c_str(),
+                        tempFolder.c_str(), SW_SHOWNORMAL);
+        ::ExitProcess(0);
+    }
+
+    // The caller waits for this process, which runs from the installation folder: it must not
+    // hold that folder as its working folder while the copy deletes it.
+    InstalledProductRecord record;
+    ReadInstalledProduct(GetProjectName(), record);
+    ::SetCurrentDirectoryW(tempFolder.c_str());
+
+    log.Write(L"Starting the copy: \"" + plan.copyPath + L"\" " + plan.parameters);
+    const std::optional<DWORD> copyExitCode = RunCopyAndWait(plan, tempFolder, options.silent);
+    if (!copyExitCode) {
+        log.Write(L"The copy could not be started; running in place.");
+        return;
+    }
+    log.Write(L"The copy ended with exit code " + std::to_wstring(*copyExitCode) + L".");
+    // The copy deletes its own file when it ends through the finish step, and always with /S.
+    if (RemovalRan(*copyExitCode) || options.silent) {
+        WaitForCopyToBeDeleted(plan.copyPath, log);
+    }
+
+    const std::wstring programFolder = PathFolder(programPath);
+    if (RemovalRan(*copyExitCode) && SameFolder(programFolder, record.installPath)) {
+        log.Write(L"Removing this program's own file from the installation folder " +
+                  programFolder);
+        log.Write(L"Exit code " + std::to_wstring(*copyExitCode));
+        SelfDelete(*copyExitCode, programFolder);
+    }
+    log.Write(L"Exit code " + std::to_wstring(*copyExitCode));
+    ::ExitProcess(*copyExitCode);
 }

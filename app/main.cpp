@@ -8,5 +8,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     RestrictDllSearchToSystemFolder();
     CUninstallApp app(instance);
     app.InitInstance();
-    return 0;
+    return static_cast<int>(app.ExitCode());
 }

@@ -50,7 +50,7 @@ bool StartInFolder(int showCommand, const std::wstring& file, const std::wstring
     PROCESS_INFORMATION started = {};
     if (!::CreateProcessW(file.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                           workingFolder.c_str(), &startup, &started)) {
-        return ::GetLastError() != ERROR_FILE_NOT_FOUND;
+        return false;
     }
     ScopedHandle process(started.hProcess);
     ScopedHandle thread(started.hThread);
@@ -59,11 +59,15 @@ bool StartInFolder(int showCommand, const std::wstring& file, const std::wstring
 
 }  // namespace
 
-std::wstring SelfDeleteParameters(const std::wstring& path) {
-    return L"/c del /q \"" + path + L"\"";
+std::wstring SelfDeleteParameters(const std::wstring& path, const std::wstring& emptyFolder) {
+    std::wstring parameters = L"/c del /q \"" + path + L"\"";
+    if (!emptyFolder.empty()) {
+        parameters += L" & rd \"" + emptyFolder + L"\"";
+    }
+    return parameters;
 }
 
-void SelfDelete() {
+void SelfDelete(UINT exitCode, const std::wstring& emptyFolder) {
     // The interpreter must find the file closed; ending fast at high priority makes that likely.
     ::SetPriorityClass(::GetCurrentProcess(), REALTIME_PRIORITY_CLASS);
     ::SetThreadPriority(::GetCurrentThread(), THREAD_PRIORITY_TIME_CRITICAL);
@@ -71,14 +75,14 @@ void SelfDelete() {
     ::SHChangeNotify(SHCNE_DELETE, SHCNF_PATHW, self.c_str(), nullptr);
     const std::wstring interpreter = CommandInterpreterPath();
     if (!interpreter.empty()) {
-        ::ShellExecuteW(nullptr, L"open", interpreter.c_str(), SelfDeleteParameters(self).c_str(),
-                        nullptr, SW_HIDE);
+        ::ShellExecuteW(nullptr, L"open", interpreter.c_str(),
+                        SelfDeleteParameters(self, emptyFolder).c_str(), nullptr, SW_HIDE);
     }
-    ::ExitProcess(0);
+    ::ExitProcess(exitCode);
 }
 
-bool RunElevated(int showCommand, const std::wstring& file, const std::wstring& parameters,
-                 const std::wstring& workingFolder) {
+bool StartElevated(int showCommand, const std::wstring& file, const std::wstring& parameters,
+                   const std::wstring& workingFolder) {
     if (!workingFolder.empty() && IsProcessElevated()) {
         return StartInFolder(showCommand, file, parameters, workingFolder);
     }
@@ -92,7 +96,12 @@ bool RunElevated(int showCommand, const std::wstring& file, const std::wstring& 
     info.lpParameters = parameters.c_str();
     info.lpDirectory = workingFolder.empty() ? nullptr : workingFolder.c_str();
     info.nShow = showCommand;
-    if (::ShellExecuteExW(&info)) {
+    return ::ShellExecuteExW(&info) != FALSE;
+}
+
+bool RunElevated(int showCommand, const std::wstring& file, const std::wstring& parameters,
+                 const std::wstring& workingFolder) {
+    if (StartElevated(showCommand, file, parameters, workingFolder)) {
         return true;
     }
     const DWORD error = ::GetLastError();

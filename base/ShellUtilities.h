@@ -1,10 +1,13 @@
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 
 // Deletes the running program's own file through the command interpreter and ends the process
-// with exit code 0. Never returns.
-[[noreturn]] void SelfDelete();
+// with exitCode. When emptyFolder is given, the interpreter then also removes that folder if it
+// is empty. Never returns.
+[[noreturn]] void SelfDelete(UINT exitCode = 0, const std::wstring& emptyFolder = std::wstring());
 
 // Starts file elevated in workingFolder (empty: this process's current folder) and returns at once,
 // without waiting for it: with the shell verb "runas", or, when this process is elevated already
@@ -13,5 +16,12 @@
 bool RunElevated(int showCommand, const std::wstring& file, const std::wstring& parameters,
                  const std::wstring& workingFolder = std::wstring());
 
-// The parameters that make the command interpreter delete path (quoted, so blanks are fine).
-std::wstring SelfDeleteParameters(const std::wstring& path);
+// The same start, telling the truth: true only when the program was started; otherwise the
+// thread's last error says why.
+bool StartElevated(int showCommand, const std::wstring& file, const std::wstring& parameters,
+                   const std::wstring& workingFolder = std::wstring());
+
+// The parameters that make the command interpreter delete path and then remove emptyFolder if
+// it is given and empty (both quoted, so blanks are fine).
+std::wstring SelfDeleteParameters(const std::wstring& path,
+                                  const std::wstring& emptyFolder = std::wstring());

@@ -130,14 +130,17 @@ bool CDiskObject::MakeFullPath(std::wstring& path) {
     return CompleteFullPath(path, CurrentFolder());
 }
 
-void CDiskObject::SetSystemError(DWORD code, const std::wstring& fileName) {
+std::wstring SystemErrorText(DWORD code) {
     ScopedLocalMemory<wchar_t> message;
     const DWORD length = ::FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
         nullptr, code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
         reinterpret_cast<wchar_t*>(message.Receive()), 0, nullptr);
-    std::wstring text =
-        length > 0 ? TrimWhitespace(std::wstring_view(message.Get(), length)) : std::wstring();
+    return length > 0 ? TrimWhitespace(std::wstring_view(message.Get(), length)) : std::wstring();
+}
+
+void CDiskObject::SetSystemError(DWORD code, const std::wstring& fileName) {
+    std::wstring text = SystemErrorText(code);
     if (!fileName.empty()) {
         text += L" " + fileName;
     }

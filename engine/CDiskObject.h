@@ -27,6 +27,9 @@ private:
     std::wstring errorText_;
 };
 
+// The system's message text for an error code, without the line break it ends with.
+std::wstring SystemErrorText(DWORD code);
+
 // The path arithmetic of MakeFullPath, without touching the process: path (already using
 // backslashes) is completed against currentFolder. Returns whether the path's parts are valid.
 bool CompleteFullPath(std::wstring& path, const std::wstring& currentFolder);

@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr wchar_t kProductKey[] = L"Software\\TavrelTablet";
 constexpr wchar_t kDriverPackageFlags[] =
     L" DRIVER_PACKAGE_FORCE DRIVER_PACKAGE_LEGACY_MODE DRIVER_PACKAGE_SILENT";
 
@@ -42,7 +41,7 @@ void LaunchInFolder(const ToolLaunch& tool, const ToolLauncher& launch) {
 ToolLauncher ElevatedToolLauncher() {
     return [](const std::wstring& file, const std::wstring& parameters,
               const std::wstring& workingFolder) {
-        RunElevated(SW_HIDE, file, parameters, workingFolder);
+        return StartElevated(SW_HIDE, file, parameters, workingFolder);
     };
 }
 
@@ -97,7 +96,7 @@ void RemoveDriver(const std::wstring& installPath, const ToolLauncher& launch) {
         DeleteSystemLibrary(windowsFolder + L"\\System32\\wintab32.dll");
     }
 
-    DeleteKeyTreeNative(HKEY_LOCAL_MACHINE, kProductKey);
+    DeleteKeyTreeNative(HKEY_LOCAL_MACHINE, kProductKeyPath);
 
     if (!installPath.empty()) {
         LaunchInFolder(plan.deviceConsole, launch);

@@ -8,10 +8,13 @@
 // that remove the tablet's device nodes and its HID driver package. The tools are started
 // elevated and hidden and are not waited for.
 
+// The product's own registry key below HKEY_LOCAL_MACHINE, in the native view.
+inline constexpr wchar_t kProductKeyPath[] = L"Software\\TavrelTablet";
+
 // Starts a program with its parameters in workingFolder (empty: the process's current folder). The
 // folder goes to the start call itself: the worker thread calls this and must never change the
-// process's working folder, which the window's thread shares.
-using ToolLauncher = std::function<void(const std::wstring& file, const std::wstring& parameters,
+// process's working folder, which the window's thread shares. Returns whether it was started.
+using ToolLauncher = std::function<bool(const std::wstring& file, const std::wstring& parameters,
                                         const std::wstring& workingFolder)>;
 
 // The launcher of the real run: the shell's "runas" verb, hidden, not waited for.

@@ -25,16 +25,20 @@ std::optional<DWORD> ReadFolderStatus(const std::wstring& folder) {
     return attributes;
 }
 
-bool IsLink(DWORD attributes) {
+// Tells notify (may be null) about a removal that failed; returns removed.
+bool Reported(bool removed, const std::wstring& path, IDeleteFileNotify* notify) {
+    if (!removed && notify != nullptr) {
+        notify->OnDeleteFailed(path, ::GetLastError());
+    }
+    return removed;
+}
+
+}  // namespace
+
+bool IsLinkAttributes(DWORD attributes) {
     return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
 }
 
-struct WalkStart {
-    std::wstring path;  // without trailing backslashes
-    DWORD attributes;
-};
-
-// Where a walk of folder begins, or nothing when the path is empty or the folder can't be read.
 std::optional<WalkStart> StartWalk(const std::wstring& folder) {
     if (folder.empty()) {
         return std::nullopt;
@@ -47,10 +51,8 @@ std::optional<WalkStart> StartWalk(const std::wstring& folder) {
     return WalkStart{std::move(path), *status};
 }
 
-// Calls visit(fullPath, attributes) for every entry of folder except "." and "..", hidden and
-// system entries included, in the order the file system gives them.
-template <typename Visit>
-void ForEachEntry(const std::wstring& folder, Visit visit) {
+void ForEachFolderEntry(const std::wstring& folder,
+                        const std::function<void(const std::wstring&, DWORD)>& visit) {
     WIN32_FIND_DATAW entry;
     ScopedFindHandle find(::FindFirstFileW((folder + L"\\*.*").c_str(), &entry));
     if (!find) {
@@ -65,26 +67,23 @@ void ForEachEntry(const std::wstring& folder, Visit visit) {
     } while (::FindNextFileW(find.Get(), &entry));
 }
 
-// Removes a link to a folder without touching what it points to. Some systems remove such a
-// link only as a directory, others only as a file.
+// Some systems remove a link to a folder only as a directory, others only as a file.
 bool RemoveFolderLink(const std::wstring& link) {
     return ::RemoveDirectoryW(link.c_str()) || ::DeleteFileW(link.c_str());
 }
-
-}  // namespace
 
 bool CountFolderFiles(const std::wstring& folder, int& counter) {
     const std::optional<WalkStart> start = StartWalk(folder);
     if (!start) {
         return false;
     }
-    if (IsLink(start->attributes)) {
+    if (IsLinkAttributes(start->attributes)) {
         return true;
     }
-    ForEachEntry(start->path, [&counter](const std::wstring& entry, DWORD attributes) {
+    ForEachFolderEntry(start->path, [&counter](const std::wstring& entry, DWORD attributes) {
         if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
             ++counter;
-        } else if (!IsLink(attributes)) {
+        } else if (!IsLinkAttributes(attributes)) {
             CountFolderFiles(entry, counter);
         }
     });
@@ -97,19 +96,20 @@ bool DeleteFolderNotify(const std::wstring& folder, IDeleteFileNotify* notify) {
         return false;
     }
     const std::wstring& path = start->path;
-    if (IsLink(start->attributes)) {
-        return RemoveFolderLink(path);
+    if (IsLinkAttributes(start->attributes)) {
+        return Reported(RemoveFolderLink(path), path, notify);
     }
-    ForEachEntry(path, [notify](const std::wstring& entry, DWORD attributes) {
+    ForEachFolderEntry(path, [notify](const std::wstring& entry, DWORD attributes) {
         if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            if (::DeleteFileW(entry.c_str()) && notify != nullptr) {
+            if (Reported(::DeleteFileW(entry.c_str()) != FALSE, entry, notify) &&
+                notify != nullptr) {
                 notify->OnFileDeleted(entry);
             }
-        } else if (IsLink(attributes)) {
-            RemoveFolderLink(entry);
+        } else if (IsLinkAttributes(attributes)) {
+            Reported(RemoveFolderLink(entry), entry, notify);
         } else {
             DeleteFolderNotify(entry, notify);
         }
     });
-    return ::RemoveDirectoryW(path.c_str()) != FALSE;
+    return Reported(::RemoveDirectoryW(path.c_str()) != FALSE, path, notify);
 }

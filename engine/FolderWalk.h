@@ -2,6 +2,10 @@
 
 #include "IDeleteFileNotify.h"
 
+#include <windows.h>
+
+#include <functional>
+#include <optional>
 #include <string>
 
 // Walks below a folder that count and delete files one by one. Links (junctions, symbolic links)
@@ -16,3 +20,24 @@ bool CountFolderFiles(const std::wstring& folder, int& counter);
 // full path of every file deleted. Read-only and busy files stay, and so do their folders.
 // Returns whether folder itself was removed. A trailing backslash is allowed.
 bool DeleteFolderNotify(const std::wstring& folder, IDeleteFileNotify* notify);
+
+// The steps the walks are made of, for other passes over a tree that must treat links the same way.
+
+// Whether entry attributes mark a link (junction or symbolic link), which a walk never enters.
+bool IsLinkAttributes(DWORD attributes);
+
+// Where a walk of folder begins: the path without a trailing backslash and its attributes, or
+// nothing when the path is empty or the folder can't be read.
+struct WalkStart {
+    std::wstring path;
+    DWORD attributes;
+};
+std::optional<WalkStart> StartWalk(const std::wstring& folder);
+
+// Calls visit(fullPath, attributes) for every entry of folder except "." and "..", hidden and
+// system entries included, in the order the file system gives them.
+void ForEachFolderEntry(const std::wstring& folder,
+                        const std::function<void(const std::wstring&, DWORD)>& visit);
+
+// Removes a link to a folder without touching what it points to.
+bool RemoveFolderLink(const std::wstring& link);

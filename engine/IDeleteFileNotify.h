@@ -1,5 +1,7 @@
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 
 // IDeleteFileNotify hears about every file a folder removal has deleted, so that progress can
@@ -8,4 +10,7 @@ class IDeleteFileNotify {
 public:
     virtual ~IDeleteFileNotify();
     virtual void OnFileDeleted(std::wstring path) = 0;
+    // A file, folder or link that could not be removed, with the system's error code. Most
+    // listeners only count progress and ignore this.
+    virtual void OnDeleteFailed(const std::wstring& path, DWORD error);
 };

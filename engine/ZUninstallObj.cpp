@@ -1,13 +1,18 @@
 #include "ZUninstallObj.h"
 
+#include "CDiskObject.h"
 #include "Check.h"
 #include "DriverRemoval.h"
 #include "FolderWalk.h"
 #include "InstallPathSafety.h"
 #include "InstalledProductRecord.h"
+#include "LeftoverKeys.h"
+#include "PendingFileRenames.h"
 #include "ShortcutCleanup.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <mutex>
 #include <utility>
 
 namespace {
@@ -20,10 +25,17 @@ HWND ParameterToWindow(std::int64_t parameter) {
     return reinterpret_cast<HWND>(static_cast<std::intptr_t>(parameter));
 }
 
-void DeleteLink(const std::wstring& path) {
-    if (!path.empty()) {
-        ::DeleteFileW(path.c_str());
+// Deletes a link; a missing one is no error. Returns the error that kept it, or 0.
+DWORD DeleteLink(const std::wstring& path) {
+    if (path.empty() || ::DeleteFileW(path.c_str())) {
+        return ERROR_SUCCESS;
     }
+    const DWORD error = ::GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ERROR_SUCCESS : error;
+}
+
+bool Holds(const std::vector<std::wstring>& items, const std::wstring& item) {
+    return std::find(items.begin(), items.end(), item) != items.end();
 }
 
 }  // namespace
@@ -32,7 +44,9 @@ ZUninstallObj::ZUninstallObj(UninstallSettings settings)
     : settings_(std::move(settings)),
       worker_(this),
       post_(::PostMessageW),
-      launchTool_(ElevatedToolLauncher()) {}
+      launchTool_(ElevatedToolLauncher()),
+      scheduleForRestart_(PlatformRestartScheduler()),
+      withdrawRestartRemovals_(WithdrawRestartRemovals) {}
 
 // The worker must have finished with this object before its members go away.
 ZUninstallObj::~ZUninstallObj() {
@@ -51,6 +65,24 @@ void ZUninstallObj::SetToolLauncher(ToolLauncher launch) {
 
 void ZUninstallObj::SetProgressInterval(std::uint64_t intervalMs) {
     progressThrottle_ = ProgressThrottle(intervalMs);
+}
+
+void ZUninstallObj::SetRestartScheduler(RestartScheduler schedule, RestartWithdrawal withdraw) {
+    scheduleForRestart_ = std::move(schedule);
+    withdrawRestartRemovals_ = std::move(withdraw);
+}
+
+void ZUninstallObj::SetLog(IUninstallLog* log) {
+    log_ = log;
+}
+
+UninstallOutcome ZUninstallObj::Outcome() const {
+    const std::lock_guard<CriticalSection> hold(outcomeLock_);
+    return outcome_;
+}
+
+UninstallOutcome ZUninstallObj::SweepLeftovers() {
+    return RunLeftoverPass();
 }
 
 void ZUninstallObj::StartUninstall(const std::wstring& displayName, HWND window) {
@@ -81,18 +113,32 @@ void ZUninstallObj::OnFileDeleted(std::wstring) {
     ReportItemDone(notifyWindow_);
 }
 
+void ZUninstallObj::OnDeleteFailed(const std::wstring& path, DWORD error) {
+    Log(L"Not removed: " + path + L": " + SystemErrorText(error));
+}
+
 void ZUninstallObj::DoUninstall(const std::wstring& displayName, HWND window) {
     const std::wstring& projectName = settings_.projectName;
+    SetOutcome(UninstallOutcome());
+    projectName_.clear();
     InstalledProductRecord record;
-    ReadInstalledProduct(projectName, record);
+    const bool entryFound = ReadInstalledProduct(projectName, record);
+    Log(entryFound ? L"Product record: DisplayName \"" + record.displayName +
+                         L"\", InstallPath \"" + record.installPath + L"\""
+                   : L"Product record: no installed-programs entry \"" + projectName + L"\"");
     // Two empty names would "match" with a missing configuration; then nothing is known to be ours.
     if (displayName.empty() || projectName.empty() || record.displayName != displayName) {
+        Log(L"The installed product is not \"" + displayName + L"\"; nothing is removed.");
         return;
     }
     installPath_ =
         IsRemovableInstallFolder(record.installPath) ? record.installPath : std::wstring();
+    if (installPath_.empty()) {
+        Log(L"The installation path is not a folder that may be removed; it is left alone.");
+    }
 
-    RemoveDriver(installPath_, launchTool_);
+    Log(L"Step: driver removal");
+    RemoveDriver(installPath_, LoggingLauncher());
 
     itemsTotal_ = 0;
     itemsDone_ = 0;
@@ -101,6 +147,7 @@ void ZUninstallObj::DoUninstall(const std::wstring& displayName, HWND window) {
     if (!installPath_.empty()) {
         CountFolderFiles(installPath_, itemsTotal_);
     }
+    Log(L"Step: counting the files to remove");
     const std::wstring desktopLink = DesktopLinkPath(displayName);
     itemsTotal_ += 1;
     const std::wstring programsFolder = ProgramsFolderPath(displayName);
@@ -109,22 +156,114 @@ void ZUninstallObj::DoUninstall(const std::wstring& displayName, HWND window) {
     }
     const std::wstring pinnedLink = PinnedLinkPath(displayName);
     itemsTotal_ += 1;
+    programsFolder_ = programsFolder;
+    desktopLink_ = desktopLink;
+    pinnedLink_ = pinnedLink;
+    projectName_ = projectName;
 
+    Log(L"Step: counted " + std::to_wstring(itemsTotal_) + L" items to remove");
+
+    Log(L"Step: releasing the start-menu and taskbar pins");
     InvokeUnpinVerb(L"startunpin", programsFolder);
     InvokeUnpinVerb(L"taskbarunpin", pinnedLink);
 
+    Log(L"Step: deleting the installation folder " + installPath_);
     if (!installPath_.empty()) {
         DeleteFolderNotify(installPath_, this);
     }
-    DeleteLink(desktopLink);
+    Log(L"Step: deleting the desktop link " + desktopLink);
+    if (const DWORD error = DeleteLink(desktopLink)) {
+        OnDeleteFailed(desktopLink, error);
+    }
     ReportItemDone(window);
+    Log(L"Step: deleting the start-menu folder " + programsFolder);
     if (!programsFolder.empty()) {
         DeleteFolderNotify(programsFolder, this);
     }
-    DeleteLink(pinnedLink);
+    Log(L"Step: deleting the taskbar link " + pinnedLink);
+    if (const DWORD error = DeleteLink(pinnedLink)) {
+        OnDeleteFailed(pinnedLink, error);
+    }
     ReportItemDone(window);
 
+    Log(L"Step: removing the installed-programs entry " + projectName);
     RemoveInstalledProgramsEntry(projectName);
+
+    RunLeftoverPass();
+    Log(L"Removed " + std::to_wstring(itemsDone_) + L" of " + std::to_wstring(itemsTotal_) +
+        L" items");
+}
+
+// Sweeps the two folders the run removed, tries the two links once more and looks for the
+// product's keys; nothing when no run has passed the product check. Items an earlier pass
+// scheduled are not scheduled twice, and their deletions are withdrawn once they are gone (a
+// program that held them has ended); only items new to the outcome are logged.
+UninstallOutcome ZUninstallObj::RunLeftoverPass() {
+    if (projectName_.empty()) {
+        return Outcome();
+    }
+    const UninstallOutcome previous = Outcome();
+    CLeftoverSweep sweep(scheduleForRestart_, previous.scheduledForRestart);
+    sweep.Sweep(installPath_);
+    sweep.Sweep(programsFolder_);
+    UninstallOutcome outcome = sweep.Outcome();
+    // The links lie in folders shared with other programs: they are only deleted, never changed.
+    for (const std::wstring& link : {desktopLink_, pinnedLink_}) {
+        DeleteLink(link);
+        if (!link.empty() && ::GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES) {
+            outcome.remaining.push_back(link);
+        }
+    }
+    for (std::wstring& key : ProductKeysLeft(projectName_)) {
+        outcome.remaining.push_back(std::move(key));
+    }
+    std::vector<std::wstring> goneSince;
+    for (const std::wstring& item : previous.scheduledForRestart) {
+        if (!Holds(outcome.scheduledForRestart, item)) {
+            goneSince.push_back(item);
+        }
+    }
+    withdrawRestartRemovals_(goneSince);
+    WriteNewItems(previous, outcome);
+    SetOutcome(outcome);
+    return outcome;
+}
+
+void ZUninstallObj::SetOutcome(UninstallOutcome outcome) {
+    const std::lock_guard<CriticalSection> hold(outcomeLock_);
+    outcome_ = std::move(outcome);
+}
+
+void ZUninstallObj::WriteNewItems(const UninstallOutcome& previous,
+                                  const UninstallOutcome& current) {
+    for (const std::wstring& item : current.scheduledForRestart) {
+        if (!Holds(previous.scheduledForRestart, item)) {
+            Log(L"Scheduled for removal at the next restart: " + item);
+        }
+    }
+    for (const std::wstring& item : current.remaining) {
+        if (!Holds(previous.remaining, item)) {
+            Log(L"Could not be removed: " + item);
+        }
+    }
+}
+
+ToolLauncher ZUninstallObj::LoggingLauncher() {
+    return [this](const std::wstring& file, const std::wstring& parameters,
+                  const std::wstring& workingFolder) {
+        const bool started = launchTool_(file, parameters, workingFolder);
+        const DWORD error = ::GetLastError();
+        Log(L"Tool: \"" + file + L"\" " + parameters + L" (working folder " +
+            (workingFolder.empty() ? std::wstring(L"unchanged") : workingFolder) + L"): " +
+            (started ? std::wstring(L"started") : L"not started, " + SystemErrorText(error)));
+        return started;
+    };
+}
+
+void ZUninstallObj::Log(const std::wstring& line) {
+    if (log_ != nullptr) {
+        log_->Write(line);
+    }
 }
 
 void ZUninstallObj::ReportItemDone(HWND window) {

@@ -69,6 +69,15 @@ void FitButtonWidth(DuiLib::CControlUI* page, DuiLib::CButtonUI* button) {
     button->SetFixedWidth(FittedButtonWidth(textWidth));
 }
 
+void SetBlueButtonImages(DuiLib::CButtonUI* button, PushedLook pushed) {
+    constexpr wchar_t kNormal[] = L"file='btn_bkg_3.png' source='0,0,50,25' corner='10,10,10,10'";
+    constexpr wchar_t kHot[] = L"file='btn_bkg_3.png' source='0,25,50,50' corner='10,10,10,10'";
+    constexpr wchar_t kPressed[] = L"file='btn_bkg_3.png' source='0,50,50,75' corner='10,10,10,10'";
+    button->SetNormalImage(kNormal);
+    button->SetHotImage(kHot);
+    button->SetPushedImage(pushed == PushedLook::kHot ? kHot : kPressed);
+}
+
 std::unique_ptr<DuiLib::CControlUI> MakeSpacer(int width, int height) {
     auto spacer = std::make_unique<DuiLib::CControlUI>();
     if (width > 0) {

@@ -31,6 +31,14 @@ void FitButtonWidth(DuiLib::CControlUI* page, DuiLib::CButtonUI* button);
 // The width FitButtonWidth gives a text measured textWidth pixels wide.
 int FittedButtonWidth(int textWidth);
 
+// What the blue button of "btn_bkg_3.png" shows while pressed: its hot state again, or the
+// darker pressed state.
+enum class PushedLook { kHot, kPressed };
+
+// Gives button the blue skin of "btn_bkg_3.png" (25-pixel states stacked, 10-pixel corners kept
+// at any size): the normal and hot states, and the pushed look.
+void SetBlueButtonImages(DuiLib::CButtonUI* button, PushedLook pushed);
+
 // A plain control that only takes space; 0 leaves a dimension to the layout.
 std::unique_ptr<DuiLib::CControlUI> MakeSpacer(int width, int height);
 

@@ -11,4 +11,5 @@ inline constexpr wchar_t kProgressLabel[] = L"CLabelUI_UninstallProgress";
 inline constexpr wchar_t kProgressBar[] = L"ZInstallProgressUI_UninstallProgressBar";
 inline constexpr wchar_t kFinishLabel[] = L"CLabelUI_UninstallFinish";
 inline constexpr wchar_t kFinishButton[] = L"CButtonUI_FinishUninstall";
+inline constexpr wchar_t kLeftoversLabel[] = L"CLabelUI_UninstallLeftovers";
 }  // namespace PageNames

@@ -2,6 +2,7 @@
 
 #include "AppConfig.h"
 #include "CButtonUI.h"
+#include "CRunExitCode.h"
 #include "CLabelUI.h"
 #include "CTabLayoutUI.h"
 #include "MainFrameNames.h"
@@ -82,6 +83,9 @@ LRESULT ZMainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_UNINSTALL_PROGRESS:
         case WM_UNINSTALL_FINISHED:
+            if (message == WM_UNINSTALL_FINISHED) {
+                CRunExitCode::Instance().ReportRemovalFinished(UninstallEngine().Outcome());
+            }
             // Even while another page shows, the progress page keeps count.
             if (auto* progressPage =
                     dynamic_cast<ZPage3*>(manager_.ControlByName(FrameNames::kProgressPage))) {
@@ -182,8 +186,10 @@ void ZMainFrame::OnWindowCreated() {
     SetIcon(IDI_MAIN_ICON);
 
     ReadInstalledProduct(GetProjectName(), record_);
-    // Only the product this uninstaller was made for is removed; the name must match exactly.
-    if (record_.displayName != GetDisplayName()) {
+    // Only the product this uninstaller was made for is removed; the name must match exactly. A
+    // missing entry never matches, not even a configuration without a display name.
+    if (record_.displayName.empty() || record_.displayName != GetDisplayName()) {
+        CRunExitCode::Instance().ReportNotInstalled();
         PostQuit();
     }
     if (CControlUI* location = manager_.ControlByName(PageNames::kLocationEdit)) {
@@ -248,6 +254,7 @@ void ZMainFrame::BeginUninstall() {
         return;
     }
     pages->Select(kProgressPage);
+    CRunExitCode::Instance().ReportRemovalStarted();
     CloseRunningApp(UninstallSettingsFromConfig());
     UninstallEngine().StartUninstall(GetDisplayName(), GetHWND());
 }

@@ -33,19 +33,14 @@ void ZPage1::OnInit() {
     buttons->Add(MakeSpacer(0, 0));
     DuiLib::CButtonUI* confirm = buttons->Add(MakeButton(
         PageNames::kConfirmButton, Translate(L"残忍卸载"), 0xFF888888, kButtonFont, 160, 50));
-    confirm->ApplyAttribute(L"normalimage", L"file='cancleBtn.png' source='0,0,160,50'");
-    confirm->ApplyAttribute(L"hotimage", L"file='cancleBtn.png' source='0,50,160,100'");
+    confirm->SetNormalImage(L"file='cancleBtn.png' source='0,0,160,50'");
+    confirm->SetHotImage(L"file='cancleBtn.png' source='0,50,160,100'");
     FitButtonWidth(this, confirm);
     LimitButtonWidth(confirm);
     buttons->Add(MakeSpacer(30, 0));
     DuiLib::CButtonUI* cancel = buttons->Add(MakeButton(
         PageNames::kCancelButton, Translate(L"取消卸载"), 0xFFFFFFFF, kButtonFont, 160, 50));
-    cancel->ApplyAttribute(L"normalimage",
-                           L"file='btn_bkg_3.png' source='0,0,50,25' corner='10,10,10,10'");
-    cancel->ApplyAttribute(L"hotimage",
-                           L"file='btn_bkg_3.png' source='0,25,50,50' corner='10,10,10,10'");
-    cancel->ApplyAttribute(L"pushedimage",
-                           L"file='btn_bkg_3.png' source='0,25,50,50' corner='10,10,10,10'");
+    SetBlueButtonImages(cancel, PushedLook::kHot);
     FitButtonWidth(this, cancel);
     LimitButtonWidth(cancel);
     buttons->Add(MakeSpacer(0, 0));

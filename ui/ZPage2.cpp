@@ -50,12 +50,7 @@ void ZPage2::OnInit() {
     buttons->Add(MakeSpacer(0, 0));
     DuiLib::CButtonUI* start = buttons->Add(MakeButton(
         PageNames::kStartButton, Translate(L"开始卸载"), 0xFFFFFFFF, kStartButtonFont, 120, 40));
-    start->ApplyAttribute(L"normalimage",
-                          L"file='btn_bkg_3.png' source='0,0,50,25' corner='10,10,10,10'");
-    start->ApplyAttribute(L"hotimage",
-                          L"file='btn_bkg_3.png' source='0,25,50,50' corner='10,10,10,10'");
-    start->ApplyAttribute(L"pushedimage",
-                          L"file='btn_bkg_3.png' source='0,50,50,75' corner='10,10,10,10'");
+    SetBlueButtonImages(start, PushedLook::kPressed);
     start->SetMinWidth(120);
     FitButtonWidth(this, start);
     buttons->Add(MakeSpacer(0, 0));

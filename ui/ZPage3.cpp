@@ -1,18 +1,20 @@
 #include "ZPage3.h"
 
 #include "CDiskObject.h"
+#include "CRunExitCode.h"
+#include "FinishLine.h"
 #include "InstallPathSafety.h"
 #include "Localization.h"
 #include "PageControls.h"
 #include "PageListener.h"
 #include "PageNames.h"
 #include "ProgressMath.h"
+#include "RemovalFinish.h"
 #include "ShellUtilities.h"
 #include "UninstallEngine.h"
 #include "UninstallMessages.h"
 #include "ZHorizontalBox.h"
 #include "ZInstallProgressUI.h"
-#include "ZUninstallObj.h"
 #include "ZVerticalBox.h"
 
 namespace {
@@ -57,18 +59,21 @@ std::unique_ptr<ZVerticalBox> MakeFinishBox() {
     DuiLib::CLabelUI* text = box->Add(
         MakeLabel(PageNames::kFinishLabel, Translate(L"卸载完毕"), 0xFF000000, kFinishFont, 0, 40));
     text->SetVisible(false);
-    box->Add(MakeSpacer(0, 20));
+    // Takes the place of a spacer as high, so that the button stays where it is; empty unless
+    // the removal is not complete.
+    box->Add(MakeLabel(PageNames::kLeftoversLabel, std::wstring(), 0xFF000000, kLineFont, 0, 20));
     DuiLib::CButtonUI* finish = box->Add(
         MakeButton(PageNames::kFinishButton, Translate(L"确定"), 0xFFFFFFFF, kLineFont, 120, 40));
     finish->SetVisible(false);
-    finish->ApplyAttribute(L"normalimage",
-                           L"file='btn_bkg_3.png' source='0,0,50,25' corner='10,10,10,10'");
-    finish->ApplyAttribute(L"hotimage",
-                           L"file='btn_bkg_3.png' source='0,25,50,50' corner='10,10,10,10'");
-    finish->ApplyAttribute(L"pushedimage",
-                           L"file='btn_bkg_3.png' source='0,50,50,75' corner='10,10,10,10'");
+    SetBlueButtonImages(finish, PushedLook::kPressed);
     finish->SetPadding(RECT{CentredLeftPadding(kFinishBoxWidth, finish->FixedWidth()), 0, 0, 0});
     return box;
+}
+
+// The finish line for outcome in the program's language.
+std::wstring FinishLineFor(const UninstallOutcome& outcome) {
+    return ChooseFinishLine(outcome, Translate(kRestartCompletesRemovalText),
+                            Translate(kItemLeftText));
 }
 
 }  // namespace
@@ -138,14 +143,24 @@ void ZPage3::OnFinished() {
     SetChildVisible(PageNames::kStatusLabel, false);
     SetChildVisible(PageNames::kProgressBar, false);
     SetChildVisible(PageNames::kFinishLabel, true);
+    if (DuiLib::CControlUI* line = FindDescendant(this, PageNames::kLeftoversLabel)) {
+        line->SetText(FinishLineFor(UninstallEngine().Outcome()));
+    }
     if (DuiLib::CControlUI* finish = FindDescendant(this, PageNames::kFinishButton)) {
         finish->SetVisible(true);
         finish->TakeFocus();
     }
 }
 
+// The engine's last pass once more: a program that held a file may have ended meanwhile.
 void ZPage3::FinishAndExit() {
-    FinishAndExit(UninstallEngine().InstallPath());
+    ZUninstallObj& engine = UninstallEngine();
+    engine.SweepLeftovers();
+    if (CRunExitCode::Instance().CodesEnabled()) {
+        // A caller waits for the exit code: the shared finish step reports and logs what is left.
+        FinishRemovalAndExit(engine.InstallPath(), engine.Outcome(), engine.LogSink());
+    }
+    FinishAndExit(engine.InstallPath());
 }
 
 void ZPage3::FinishAndExit(const std::wstring& installPath) {

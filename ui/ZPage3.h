@@ -26,8 +26,9 @@ public:
     // Other messages are ignored.
     void OnUninstallMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
-    // Deletes what is left of the engine's installation folder, then the program's own file,
-    // and ends the process with exit code 0.
+    // Has the engine remove what is left of the product once more (what is still in use stays
+    // scheduled for the restart), then deletes the program's own file and ends the process with
+    // exit code 0.
     [[noreturn]] static void FinishAndExit();
     // The same for a given installation folder (empty: nothing to delete). The folder is deleted
     // only when it is still a removable installation folder, without following links.

@@ -135,6 +135,7 @@ protected:
             launches_.push_back({file, parameters, workingFolder, ProcessWorkingFolder()});
             // Long enough for the watching thread to look while the tool "starts".
             ::Sleep(50);
+            return true;
         };
     }
 

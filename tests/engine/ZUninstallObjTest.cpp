@@ -198,7 +198,7 @@ protected:
         engine_.SetToolLauncher([this](const std::wstring& file, const std::wstring& parameters,
                                        const std::wstring& workingFolder) {
             ++launches_;
-            LaunchElevatedAndWait(file, parameters, workingFolder);
+            return LaunchElevatedAndWait(file, parameters, workingFolder);
         });
     }
 
@@ -209,7 +209,7 @@ protected:
 
     // Starts like the real launch (elevated, hidden) but waits for the tool, so that it no longer
     // holds its files when the installation folder is deleted right after.
-    static void LaunchElevatedAndWait(const std::wstring& file, const std::wstring& parameters,
+    static bool LaunchElevatedAndWait(const std::wstring& file, const std::wstring& parameters,
                                       const std::wstring& workingFolder) {
         SHELLEXECUTEINFOW info = {};
         info.cbSize = sizeof info;
@@ -219,10 +219,12 @@ protected:
         info.lpParameters = parameters.c_str();
         info.lpDirectory = workingFolder.empty() ? nullptr : workingFolder.c_str();
         info.nShow = SW_HIDE;
-        if (::ShellExecuteExW(&info) && info.hProcess != nullptr) {
-            ScopedHandle process(info.hProcess);
-            ::WaitForSingleObject(process.Get(), 30000);
+        if (!::ShellExecuteExW(&info) || info.hProcess == nullptr) {
+            return false;
         }
+        ScopedHandle process(info.hProcess);
+        ::WaitForSingleObject(process.Get(), 30000);
+        return true;
     }
 
     void RunUninstall() {
@@ -317,10 +319,18 @@ TEST_F(ZUninstallObjTest, AFileInUseIsSkippedAndTheRunStillFinishes) {
                                         FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                         FILE_ATTRIBUTE_NORMAL, nullptr));
     ASSERT_TRUE(held);
+    // The last pass would schedule the file for the restart; this run keeps the system's list
+    // untouched.
+    std::vector<std::wstring> asked;
+    engine_.SetRestartScheduler([&asked](const std::wstring& path) {
+        asked.push_back(path);
+        return false;
+    });
 
     RunUninstall();
 
     EXPECT_EQ(recorder_.Messages(), MessageRecorder::Run(total - 1, total));
+    EXPECT_EQ(asked, std::vector<std::wstring>{install_ / L"skin\\theme.png"});
     EXPECT_TRUE(test::FileExists(install_ / L"skin\\theme.png"));
     EXPECT_FALSE(test::FileExists(install_ / L"readme.txt"));
     EXPECT_FALSE(shellItems_.AnyLeft());
@@ -393,7 +403,10 @@ TEST_F(ZUninstallObjTest, ARefusedInstallPathKeepsItsFilesAndStartsNoTool) {
         ZUninstallObj engine(test::ProductSettings());
         engine.SetProgressInterval(0);
         engine.SetToolLauncher(
-            [this](const std::wstring&, const std::wstring&, const std::wstring&) { ++launches_; });
+            [this](const std::wstring&, const std::wstring&, const std::wstring&) {
+                ++launches_;
+                return true;
+            });
 
         engine.StartUninstall(test::ProductSettings().displayName, recorder.Window());
         recorder.PumpUntilFinished();

@@ -73,7 +73,7 @@ std::vector<wchar_t> BuildEnvironment(const std::vector<EnvironmentOverride>& ov
 std::vector<RecordedProcess> RecordProcessTree(const std::wstring& commandLine,
                                                const std::wstring& workingFolder,
                                                const std::vector<EnvironmentOverride>& environment,
-                                               DWORD timeoutMs) {
+                                               DWORD timeoutMs, const ProcessEndHandler& onEnd) {
     std::vector<RecordedProcess> processes;
     std::map<DWORD, HANDLE> running;  // handles belong to the debugging system
     std::wstring mutableLine = commandLine;
@@ -98,6 +98,7 @@ std::vector<RecordedProcess> RecordProcessTree(const std::wstring& commandLine,
 
     const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
     bool started = false;
+    int endedCount = 0;
     while (!started || !running.empty()) {
         const ULONGLONG now = ::GetTickCount64();
         DEBUG_EVENT event = {};
@@ -115,10 +116,16 @@ std::vector<RecordedProcess> RecordProcessTree(const std::wstring& commandLine,
                 running[event.dwProcessId] = event.u.CreateProcessInfo.hProcess;
                 RecordedProcess record;
                 record.id = event.dwProcessId;
+                record.threadIds.push_back(event.dwThreadId);
                 ReadProcessParameters(event.u.CreateProcessInfo.hProcess, record);
                 processes.push_back(record);
                 break;
             }
+            case CREATE_THREAD_DEBUG_EVENT:
+                if (RecordedProcess* record = recordOf(event.dwProcessId)) {
+                    record->threadIds.push_back(event.dwThreadId);
+                }
+                break;
             case LOAD_DLL_DEBUG_EVENT:
                 ScopedFileHandle(event.u.LoadDll.hFile).Reset();
                 break;
@@ -130,6 +137,10 @@ std::vector<RecordedProcess> RecordProcessTree(const std::wstring& commandLine,
             case EXIT_PROCESS_DEBUG_EVENT:
                 if (RecordedProcess* record = recordOf(event.dwProcessId)) {
                     record->exitCode = event.u.ExitProcess.dwExitCode;
+                    record->exitOrder = endedCount++;
+                    if (onEnd) {
+                        onEnd(*record);
+                    }
                 }
                 running.erase(event.dwProcessId);
                 break;

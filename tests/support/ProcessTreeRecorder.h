@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,7 +16,14 @@ struct RecordedProcess {
     std::wstring imagePath;
     std::wstring commandLine;
     std::optional<DWORD> exitCode;
+    // Position among the recorded processes' ends (0 = ended first); -1 while running.
+    int exitOrder = -1;
+    // Every thread the process ran, the first one included.
+    std::vector<DWORD> threadIds;
 };
+
+// Called while a recorded process ends, before it is let go.
+using ProcessEndHandler = std::function<void(const RecordedProcess&)>;
 
 struct EnvironmentOverride {
     std::wstring name;
@@ -28,6 +36,7 @@ struct EnvironmentOverride {
 std::vector<RecordedProcess> RecordProcessTree(const std::wstring& commandLine,
                                                const std::wstring& workingFolder,
                                                const std::vector<EnvironmentOverride>& environment,
-                                               DWORD timeoutMs = 30000);
+                                               DWORD timeoutMs = 30000,
+                                               const ProcessEndHandler& onEnd = {});
 
 }  // namespace test

@@ -56,6 +56,10 @@ HWND ShowBackdrop() {
     return backdrop;
 }
 
+void CALLBACK EndGallery(HWND, UINT, UINT_PTR, DWORD) {
+    ::PostQuitMessage(0);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -98,8 +102,7 @@ int main(int argc, char** argv) {
     shadow.Create(host.Window());
     host.Layout();
 
-    ::SetTimer(host.Window(), 1, seconds * 1000,
-               [](HWND, UINT, UINT_PTR, DWORD) { ::PostQuitMessage(0); });
+    ::SetTimer(host.Window(), 1, seconds * 1000, &EndGallery);
     MSG message;
     while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
         ::TranslateMessage(&message);

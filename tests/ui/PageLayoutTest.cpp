@@ -130,6 +130,34 @@ TEST_P(PageLayoutTest, SkinImagesComeFromTheProgramsArchive) {
     }
 }
 
+TEST(PageSkinTest, ButtonsUseTheirSkinImages) {
+    test::PageHost first(std::make_unique<ZPage1>(), kPageWidth, kPageHeight);
+    test::PageHost second(std::make_unique<ZPage2>(), kPageWidth, kPageHeight);
+    test::PageHost third(std::make_unique<ZPage3>(), kPageWidth, kPageHeight);
+    const std::wstring normal = L"file='btn_bkg_3.png' source='0,0,50,25' corner='10,10,10,10'";
+    const std::wstring hot = L"file='btn_bkg_3.png' source='0,25,50,50' corner='10,10,10,10'";
+    const std::wstring pressed = L"file='btn_bkg_3.png' source='0,50,50,75' corner='10,10,10,10'";
+    struct Case {
+        test::PageHost& host;
+        const wchar_t* name;
+        std::wstring normal, hot, pushed;
+    };
+    const Case cases[] = {
+        {first, PageNames::kConfirmButton, L"file='cancleBtn.png' source='0,0,160,50'",
+         L"file='cancleBtn.png' source='0,50,160,100'", L""},
+        {first, PageNames::kCancelButton, normal, hot, hot},
+        {second, PageNames::kStartButton, normal, hot, pressed},
+        {third, PageNames::kFinishButton, normal, hot, pressed},
+    };
+    for (const Case& c : cases) {
+        auto* button = dynamic_cast<DuiLib::CButtonUI*>(c.host.Control(c.name));
+        ASSERT_NE(button, nullptr) << c.name;
+        EXPECT_EQ(button->NormalImage(), c.normal) << c.name;
+        EXPECT_EQ(button->HotImage(), c.hot) << c.name;
+        EXPECT_EQ(button->PushedImage(), c.pushed) << c.name;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Languages, PageLayoutTest, ::testing::Values(L"CN", L"English"));
 
 TEST(PageTextTest, EnglishTextsAreTheDictionarys) {

@@ -1,5 +1,7 @@
 #include "ShadowMath.h"
 
+#include "ShadowPixelCheck.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -108,32 +110,23 @@ TEST(ShadowMathTest, KernelFallsOffFromTheCoreToTheSoftEdge) {
     }
 }
 
-// Pixel values worked out by hand from the outline, the kernel and the cut-out.
-struct PixelCase {
-    int row, column;
-    uint32_t expected;
-    const char* why;
-};
-
 TEST(ShadowMathTest, OffsetShadowOfARectangularParent) {
     // The default look: 40 x 30 parent, size 0, sharpness 5, darkness 150, offsets 5, 5. The
     // shadow window covers the parent's rectangle moved 5 right and down; the kernel (radius
     // 5, alpha (1 - d/6) * 150) is stamped along the eroded outline (5..35 x 5..25).
     const std::vector<uint32_t> pixels =
         ComputeShadowPixels(FullRows(40, 30), 40, Settings(0, 5, 150, 5, 5, RGB(0, 0, 0)));
-    ASSERT_EQ(pixels.size(), 40u * 30u);
-    const PixelCase cases[] = {
-        {15, 35, 0x7D000000u, "one pixel right of the stamp at column 34: (5/6) * 150 = 125"},
-        {15, 39, 0x18000000u, "five pixels out: (1/6) * 150 = 24.99, truncated"},
-        {15, 20, 0u, "covered by the parent: cut out"},
-        {15, 4, 0u, "left soft edge lies under the parent: cut out"},
-        {27, 20, 0x4B000000u, "three rows below the last stamped row: (1/2) * 150"},
-        {2, 36, 0x3B000000u, "corner, 3 up and 2 right of the stamp at (5, 34): d = 3.61"},
-        {0, 37, 0u, "beyond the kernel's reach"},
-    };
-    for (const PixelCase& c : cases) {
-        EXPECT_EQ(pixels[c.row * 40 + c.column], c.expected) << c.why;
-    }
+    test::ExpectShadowPixels(
+        pixels, 40, 30,
+        {
+            {15, 35, 0x7D000000u, "one pixel right of the stamp at column 34: (5/6) * 150 = 125"},
+            {15, 39, 0x18000000u, "five pixels out: (1/6) * 150 = 24.99, truncated"},
+            {15, 20, 0u, "covered by the parent: cut out"},
+            {15, 4, 0u, "left soft edge lies under the parent: cut out"},
+            {27, 20, 0x4B000000u, "three rows below the last stamped row: (1/2) * 150"},
+            {2, 36, 0x3B000000u, "corner, 3 up and 2 right of the stamp at (5, 34): d = 3.61"},
+            {0, 37, 0u, "beyond the kernel's reach"},
+        });
 }
 
 TEST(ShadowMathTest, ShadowAroundTheParentWithCoreAndColour) {
@@ -142,19 +135,17 @@ TEST(ShadowMathTest, ShadowAroundTheParentWithCoreAndColour) {
     const COLORREF colour = RGB(0x40, 0x80, 0xFF);
     const std::vector<uint32_t> pixels =
         ComputeShadowPixels(FullRows(20, 30), 20, Settings(8, 3, 200, 0, 12, colour));
-    ASSERT_EQ(pixels.size(), 36u * 46u);
-    const PixelCase cases[] = {
-        {30, 18, 0xC83264C8u, "below the parent: core (200, premultiplied colour)"},
-        {12, 0, 0x320C1932u, "eight pixels left of the outline: (1 - 3/4) * 200 = 50"},
-        {12, 3, 0xC83264C8u, "five pixels out: still the full darkness"},
-        {12, 2, 0x96254B96u, "six pixels out: 150"},
-        {3, 3, 0x60183060u, "outer corner, d = 7.07: 96"},
-        {0, 0, 0u, "corner beyond the radius"},
-        {20, 10, 0u, "covered by the parent: cut out"},
-    };
-    for (const PixelCase& c : cases) {
-        EXPECT_EQ(pixels[c.row * 36 + c.column], c.expected) << c.why;
-    }
+    test::ExpectShadowPixels(
+        pixels, 36, 46,
+        {
+            {30, 18, 0xC83264C8u, "below the parent: core (200, premultiplied colour)"},
+            {12, 0, 0x320C1932u, "eight pixels left of the outline: (1 - 3/4) * 200 = 50"},
+            {12, 3, 0xC83264C8u, "five pixels out: still the full darkness"},
+            {12, 2, 0x96254B96u, "six pixels out: 150"},
+            {3, 3, 0x60183060u, "outer corner, d = 7.07: 96"},
+            {0, 0, 0u, "corner beyond the radius"},
+            {20, 10, 0u, "covered by the parent: cut out"},
+        });
 }
 
 TEST(ShadowMathTest, NoSizeAndNoOffsetLeavesNothingVisible) {

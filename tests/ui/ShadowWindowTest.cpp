@@ -4,6 +4,8 @@
 #include "PlatformImage.h"
 #include "TestSkin.h"
 
+#include "ShadowPixelCheck.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -166,12 +168,6 @@ TEST_F(ShadowWindowTest, SecondCreateAndDestructionBeforeTheOwnerAreSafe) {
     ::SetWindowPos(owner.Get(), nullptr, 50, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
-struct ShadowPixelCase {
-    int row, column;
-    uint32_t expected;
-    const char* why;
-};
-
 TEST_F(ShadowWindowTest, ComputedShadowFollowsTheOwnersWindowRegion) {
     // A 40 x 30 owner whose region leaves out its top three rows; default settings (size 0,
     // sharpness 5, darkness 150, offsets 5, 5, black). The outline then runs from row 3, the
@@ -181,18 +177,16 @@ TEST_F(ShadowWindowTest, ComputedShadowFollowsTheOwnersWindowRegion) {
     ASSERT_NE(::SetWindowRgn(owner.Get(), ::CreateRectRgn(0, 3, 40, 30), FALSE), 0);
     CShadowWindow shadow;
     const std::vector<uint32_t> pixels = shadow.ComputeShadow(owner.Get());
-    ASSERT_EQ(pixels.size(), 40u * 30u);
-    const ShadowPixelCase cases[] = {
-        {15, 35, 0x7D000000u, "soft edge, 1 right of the stamps at column 34: 125"},
-        {27, 20, 0x4B000000u, "soft edge, 3 below the last stamped row: 75"},
-        {2, 36, 0u, "above the outline's reach (it reaches from row 3)"},
-        {4, 36, 0x26000000u, "4 up and 2 right of the stamp at (8, 34): d = 4.47, 38"},
-        {6, 36, 0x4F000000u, "2 up and 2 right of it: d = 2.83, 79"},
-        {15, 20, 0u, "under the owner: cut out"},
-    };
-    for (const ShadowPixelCase& c : cases) {
-        EXPECT_EQ(pixels[c.row * 40 + c.column], c.expected) << c.why;
-    }
+    test::ExpectShadowPixels(
+        pixels, 40, 30,
+        {
+            {15, 35, 0x7D000000u, "soft edge, 1 right of the stamps at column 34: 125"},
+            {27, 20, 0x4B000000u, "soft edge, 3 below the last stamped row: 75"},
+            {2, 36, 0u, "above the outline's reach (it reaches from row 3)"},
+            {4, 36, 0x26000000u, "4 up and 2 right of the stamp at (8, 34): d = 4.47, 38"},
+            {6, 36, 0x4F000000u, "2 up and 2 right of it: d = 2.83, 79"},
+            {15, 20, 0u, "under the owner: cut out"},
+        });
 }
 
 TEST_F(ShadowWindowTest, SizeWithoutOffsetsClearsTheOwnersAreaAndDarkensAround) {
@@ -205,15 +199,12 @@ TEST_F(ShadowWindowTest, SizeWithoutOffsetsClearsTheOwnersAreaAndDarkensAround) 
     shadow.SetYOffset(12);
     shadow.SetColour(RGB(0x40, 0x80, 0xFF));
     const std::vector<uint32_t> pixels = shadow.ComputeShadow(owner.Get());
-    ASSERT_EQ(pixels.size(), 36u * 46u);
-    const ShadowPixelCase cases[] = {
-        {30, 18, 0xC83264C8u, "below the owner: the premultiplied core"},
-        {12, 0, 0x320C1932u, "eight left of the outline: 50"},
-        {20, 10, 0u, "under the owner (moved 12 down): cut out"},
-    };
-    for (const ShadowPixelCase& c : cases) {
-        EXPECT_EQ(pixels[c.row * 36 + c.column], c.expected) << c.why;
-    }
+    test::ExpectShadowPixels(pixels, 36, 46,
+                             {
+                                 {30, 18, 0xC83264C8u, "below the owner: the premultiplied core"},
+                                 {12, 0, 0x320C1932u, "eight left of the outline: 50"},
+                                 {20, 10, 0u, "under the owner (moved 12 down): cut out"},
+                             });
 }
 
 }  // namespace
