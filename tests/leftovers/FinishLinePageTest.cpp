@@ -10,6 +10,7 @@
 #include "ShortcutCleanup.h"
 #include "TestFiles.h"
 #include "TestRegistry.h"
+#include "UninstallEngine.h"
 #include "UninstallMessages.h"
 #include "ZPage3.h"
 #include "ZUninstallObj.h"
@@ -52,10 +53,10 @@ protected:
         ASSERT_TRUE(
             test::SetStringValue(HKEY_LOCAL_MACHINE, Entry(), L"InstallPath", install_.Path()));
         test::WriteFile(install_ / L"Tablet.exe", "program");
-        ZUninstallObj::Instance().SetToolLauncher(
-            [](const std::wstring&, const std::wstring&) { return true; });
+        UninstallEngine().SetToolLauncher(
+            [](const std::wstring&, const std::wstring&, const std::wstring&) { return true; });
         // Granted without reaching the system's list: the page only needs the outcome.
-        ZUninstallObj::Instance().SetRestartScheduler([](const std::wstring&) { return true; });
+        UninstallEngine().SetRestartScheduler([](const std::wstring&) { return true; });
     }
 
     static std::wstring Entry() {
@@ -74,7 +75,7 @@ protected:
             finished = finished || message == WM_UNINSTALL_FINISHED;
             return message == WM_UNINSTALL_FINISHED || message == WM_UNINSTALL_PROGRESS;
         });
-        ZUninstallObj::Instance().StartUninstall(GetDisplayName(), window.Window());
+        UninstallEngine().StartUninstall(GetDisplayName(), window.Window());
         const ULONGLONG deadline = ::GetTickCount64() + 60000;
         while (!finished && ::GetTickCount64() < deadline) {
             ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);

@@ -107,7 +107,8 @@ protected:
             test::SetStringValue(HKEY_LOCAL_MACHINE, Entry(), L"InstallPath", install_.Path()));
         ASSERT_TRUE(test::CreateKey(HKEY_LOCAL_MACHINE, kProductKeyPath));
         test::WriteFile(install_ / L"Tablet.exe", "program");
-        engine_.SetToolLauncher([](const std::wstring&, const std::wstring&) { return true; });
+        engine_.SetToolLauncher(
+            [](const std::wstring&, const std::wstring&, const std::wstring&) { return true; });
         engine_.SetLog(&log_);
     }
 
@@ -153,7 +154,7 @@ protected:
     test::PendingRenamesCleanup pending_{install_.Path()};
     ProgramsFolder programs_;
     ItemLog log_;
-    ZUninstallObj engine_;
+    ZUninstallObj engine_{test::ProductSettings()};
 };
 
 // The installation folder with a read-only folder inside is made before the run by
