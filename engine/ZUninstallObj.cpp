@@ -64,10 +64,13 @@ void ZUninstallObj::SetToolLauncher(ToolLauncher launch) {
 }
 
 void ZUninstallObj::SetProgressInterval(std::uint64_t intervalMs) {
+    UNINSTALLER_CHECK(!worker_.HasThread(), "the progress interval changes while the worker runs");
     progressThrottle_ = ProgressThrottle(intervalMs);
 }
 
 void ZUninstallObj::SetRestartScheduler(RestartScheduler schedule, RestartWithdrawal withdraw) {
+    UNINSTALLER_CHECK(!worker_.HasThread(),
+                      "the restart scheduling is replaced while the worker runs");
     scheduleForRestart_ = std::move(schedule);
     withdrawRestartRemovals_ = std::move(withdraw);
 }

@@ -44,7 +44,15 @@ std::unique_ptr<DuiLib::CControlUI> PageInABox(ZPage3*& page) {
 // outcome when the run is finished.
 class FinishLinePageTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { ASSERT_TRUE(LoadAppConfig(::GetModuleHandleW(nullptr))); }
+    // The program's engine is one per process and its worker outlives each test, so its stand-ins
+    // are set once, before the first run starts the worker.
+    static void SetUpTestSuite() {
+        ASSERT_TRUE(LoadAppConfig(::GetModuleHandleW(nullptr)));
+        UninstallEngine().SetToolLauncher(
+            [](const std::wstring&, const std::wstring&, const std::wstring&) { return true; });
+        // Granted without reaching the system's list: the page only needs the outcome.
+        UninstallEngine().SetRestartScheduler([](const std::wstring&) { return true; });
+    }
 
     void SetUp() override {
         test::UseLanguage(kSourceLanguage);
@@ -53,10 +61,6 @@ protected:
         ASSERT_TRUE(
             test::SetStringValue(HKEY_LOCAL_MACHINE, Entry(), L"InstallPath", install_.Path()));
         test::WriteFile(install_ / L"Tablet.exe", "program");
-        UninstallEngine().SetToolLauncher(
-            [](const std::wstring&, const std::wstring&, const std::wstring&) { return true; });
-        // Granted without reaching the system's list: the page only needs the outcome.
-        UninstallEngine().SetRestartScheduler([](const std::wstring&) { return true; });
     }
 
     static std::wstring Entry() {
