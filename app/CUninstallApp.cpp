@@ -9,12 +9,9 @@
 #include "Relaunch.h"
 #include "ResourceSettings.h"
 #include "ScopedComInit.h"
-#include "SystemLibrary.h"
 #include "UnattendedUninstall.h"
 #include "UninstallEngine.h"
 #include "ZMainFrame.h"
-
-#include <commctrl.h>
 
 #include <cstring>
 #include <vector>
@@ -68,7 +65,6 @@ void LogStart(HMODULE module, IUninstallLog& log) {
 }  // namespace
 
 bool CUninstallApp::InitInstance() {
-    InitCommonControls();
     LoadAppConfig(instance_);
     LoadLanguage(instance_);
 
@@ -132,18 +128,5 @@ void CUninstallApp::RunMainWindow(CUninstallLogFile& log) {
     // object that handles its messages.
     if (::IsWindow(frame.GetHWND())) {
         ::DestroyWindow(frame.GetHWND());
-    }
-}
-
-void CUninstallApp::InitCommonControls() {
-    // The common controls library isn't one of the system's known DLLs, so it is loaded from the
-    // system folder at run time rather than imported.
-    commonControls_ = LoadSystemLibrary(L"comctl32.dll");
-    using InitCommonControlsExFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-    const auto initCommonControlsEx = reinterpret_cast<InitCommonControlsExFn>(
-        reinterpret_cast<void*>(::GetProcAddress(commonControls_.Get(), "InitCommonControlsEx")));
-    if (initCommonControlsEx != nullptr) {
-        const INITCOMMONCONTROLSEX classes = {sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
-        initCommonControlsEx(&classes);
     }
 }

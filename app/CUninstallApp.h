@@ -1,13 +1,13 @@
 #pragma once
 
-#include "UniqueHandle.h"
-
 #include <windows.h>
 
 class CUninstallLogFile;
 
-// The application object: prepares the process (common controls, configuration, language), reads
-// the command line, moves the program to the temporary folder, and runs the program there.
+// The application object: prepares the process (configuration, language), reads the command line,
+// moves the program to the temporary folder, and runs the program there. The first process does no
+// more than that before it starts its copy; the common controls are prepared by the window's
+// manager in the copy that shows the window.
 class CUninstallApp {
 public:
     explicit CUninstallApp(HINSTANCE instance) : instance_(instance) {}
@@ -24,11 +24,9 @@ public:
     HINSTANCE Instance() const { return instance_; }
 
 private:
-    void InitCommonControls();
     // Shows the main window and runs it modally until it quits or is destroyed; the engine writes
     // to log.
     void RunMainWindow(CUninstallLogFile& log);
 
     HINSTANCE instance_;
-    ScopedModule commonControls_;
 };

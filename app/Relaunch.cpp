@@ -9,7 +9,6 @@
 #include "UniqueHandle.h"
 
 #include <windows.h>
-#include <shellapi.h>
 
 #include <optional>
 
@@ -37,21 +36,31 @@ bool FileExists(const std::wstring& path) {
     return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+// Starts the copy by its full path in the temporary folder; its process, or an empty handle when it
+// could not start. A direct start: the shell's start would cost this process the shell's
+// libraries and registry look-ups before the copy can even begin.
+ScopedHandle StartCopy(const RelaunchPlan& plan, const std::wstring& tempFolder, bool silent) {
+    std::wstring commandLine = L"\"" + plan.copyPath + L"\" " + plan.parameters;
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = static_cast<WORD>(silent ? SW_HIDE : SW_SHOWNORMAL);
+    PROCESS_INFORMATION started = {};
+    if (!::CreateProcessW(plan.copyPath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                          nullptr, tempFolder.c_str(), &startup, &started)) {
+        return ScopedHandle();
+    }
+    const ScopedHandle thread(started.hThread);
+    return ScopedHandle(started.hProcess);
+}
+
 // Starts the copy and waits for it to end; its exit code, or nothing when it could not start.
 std::optional<DWORD> RunCopyAndWait(const RelaunchPlan& plan, const std::wstring& tempFolder,
                                     bool silent) {
-    SHELLEXECUTEINFOW info = {};
-    info.cbSize = sizeof info;
-    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
-    info.lpVerb = L"open";
-    info.lpFile = plan.copyPath.c_str();
-    info.lpParameters = plan.parameters.c_str();
-    info.lpDirectory = tempFolder.c_str();
-    info.nShow = silent ? SW_HIDE : SW_SHOWNORMAL;
-    if (!::ShellExecuteExW(&info) || info.hProcess == nullptr) {
+    const ScopedHandle copy = StartCopy(plan, tempFolder, silent);
+    if (!copy) {
         return std::nullopt;
     }
-    const ScopedHandle copy(info.hProcess);
     ::WaitForSingleObject(copy.Get(), INFINITE);
     DWORD exitCode = ExitCode::kLeftBehind;
     ::GetExitCodeProcess(copy.Get(), &exitCode);
@@ -102,8 +111,7 @@ void RelaunchFromTemp(const CommandLineOptions& options, IUninstallLog& log) {
     if (!options.silent && !options.wait) {
         // By full path: a bare name would be looked for in the current folder first, which may be
         // the installation folder holding an Uninstall.exe of its own.
-        ::ShellExecuteW(nullptr, L"open", plan.copyPath.c_str(), plan.parameters.c_str(),
-                        tempFolder.c_str(), SW_SHOWNORMAL);
+        StartCopy(plan, tempFolder, false);
         ::ExitProcess(0);
     }
 

@@ -36,6 +36,9 @@ constexpr int kSmallestFontSize = 14;
 constexpr int kTitleFont = 7;
 constexpr wchar_t kShadowImage[] = L"shadow_bk.png";
 constexpr int kShadowSize = 27;
+// The one-shot timer that attaches the shadow once the first paint is on the screen; above the
+// manager's timer numbers (below 255).
+constexpr UINT_PTR kShadowTimerId = 0x5348;
 
 template <typename T>
 std::unique_ptr<T> Named(const wchar_t* name) {
@@ -75,6 +78,15 @@ LRESULT ZMainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CREATE:
             OnCreateFrame();
             return 0;
+        case WM_PAINT:
+            return OnPaintFrame(wParam, lParam);
+        case WM_TIMER:
+            if (wParam == kShadowTimerId) {
+                ::KillTimer(GetHWND(), kShadowTimerId);
+                AttachShadow();
+                return 0;
+            }
+            break;
         case WM_SYSCOMMAND:
             // The window has one size.
             if ((wParam & 0xFFF0) == SC_MAXIMIZE) {
@@ -181,8 +193,21 @@ CControlUI* ZMainFrame::BuildControlTree() {
     return root.release();
 }
 
+// The shadow is decoration around the window: its picture (scaled by the platform's image library,
+// which has to be loaded and started first) waits until the window itself has been painted. A
+// timer message comes only once the queue is empty, after the painted window reached the screen.
+LRESULT ZMainFrame::OnPaintFrame(WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (!manager_.HandleMessage(WM_PAINT, wParam, lParam, result)) {
+        result = WindowImplBase::HandleMessage(WM_PAINT, wParam, lParam);
+    }
+    if (!shadowScheduled_) {
+        shadowScheduled_ = ::SetTimer(GetHWND(), kShadowTimerId, USER_TIMER_MINIMUM, nullptr) != 0;
+    }
+    return result;
+}
+
 void ZMainFrame::OnWindowCreated() {
-    AttachShadow();
     SetIcon(IDI_MAIN_ICON);
 
     ReadInstalledProduct(GetProjectName(), record_);

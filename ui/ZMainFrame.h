@@ -11,9 +11,10 @@
 // with a title row holding the close button, a dark decorative upper area and the three wizard
 // pages below it (confirm, location and start, progress and finish). It builds its control tree
 // in code, takes its images from the skin archive embedded in the program, attaches a drop
-// shadow, quits at once when the installed product is not the configured one, handles the clicks
-// of the first two pages, starts the removal and hands the engine's messages to the progress
-// page. The whole window drags except over buttons; it can't be maximised.
+// shadow once it has been painted for the first time, quits at once when the installed product is
+// not the configured one, handles the clicks of the first two pages, starts the removal and hands
+// the engine's messages to the progress page. The whole window drags except over buttons; it can't
+// be maximised.
 //
 // It runs its controls on a manager of its own; the one the window base embeds stays unused.
 class ZMainFrame : public DuiLib::WindowImplBase {
@@ -44,6 +45,7 @@ private:
     void OnCreateFrame();
     void ApplyWindowSettings();
     DuiLib::CControlUI* BuildControlTree();
+    LRESULT OnPaintFrame(WPARAM wParam, LPARAM lParam);
     void AttachShadow();
     void SelectPage(int page);
     int CurrentPage() const;
@@ -53,4 +55,5 @@ private:
     DuiLib::CUIManager manager_;
     InstalledProductRecord record_;
     CShadowWindow shadow_;
+    bool shadowScheduled_ = false;
 };

@@ -99,6 +99,20 @@ bool QuitPosted() {
     return quit;
 }
 
+// Dispatches this thread's messages until the frame's shadow is attached, at most timeoutMs; the
+// shadow follows the first paint through a timer.
+bool PumpUntilShadowAttached(DWORD timeoutMs = 5000) {
+    const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
+    while (CShadowWindow::AttachedCount() == 0 && ::GetTickCount64() < deadline) {
+        MSG message;
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            ::DispatchMessageW(&message);
+        }
+        ::Sleep(5);
+    }
+    return CShadowWindow::AttachedCount() != 0;
+}
+
 // A main frame created as the program creates it, for an installed product registered under
 // registeredName (none: no entry at all).
 class MainFrameTest : public ::testing::Test {
@@ -121,6 +135,12 @@ protected:
                   nullptr);
         // The first paint lays the controls out.
         ::UpdateWindow(Window());
+    }
+
+    void RegisterProduct() {
+        ASSERT_TRUE(
+            test::SetStringValue(HKEY_LOCAL_MACHINE, kEntry, L"DisplayName", L"QuorvelTablet"));
+        ASSERT_TRUE(test::SetStringValue(HKEY_LOCAL_MACHINE, kEntry, L"InstallPath", kInstallPath));
     }
 
     void TearDown() override {
@@ -171,6 +191,26 @@ TEST_F(MainFrameTest, IsAFixedSizePopupWithPagesAndTheInstallationPath) {
     EXPECT_EQ(Control(PageNames::kLocationEdit)->GetText(), kInstallPath);
     EXPECT_EQ(frame_.FrameManager().FontInfoAt(0).size, 14);
     EXPECT_EQ(frame_.FrameManager().FontInfoAt(8).size, 22);
+    EXPECT_TRUE(PumpUntilShadowAttached());
+    EXPECT_EQ(CShadowWindow::AttachedCount(), 1u);
+}
+
+TEST_F(MainFrameTest, TheShadowIsAttachedOnlyOnceTheWindowHasBeenPainted) {
+    RegisterProduct();
+    ASSERT_NE(frame_.Create(nullptr, MainWindowTitle(GetDisplayName()).c_str(),
+                            WS_VISIBLE | WS_OVERLAPPEDWINDOW, WS_EX_WINDOWEDGE, CW_USEDEFAULT,
+                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT),
+              nullptr);
+    EXPECT_TRUE(::IsWindowVisible(Window()));
+    EXPECT_EQ(CShadowWindow::AttachedCount(), 0u) << "not before the first paint";
+
+    ::UpdateWindow(Window());
+    EXPECT_TRUE(PumpUntilShadowAttached());
+    EXPECT_EQ(CShadowWindow::AttachedCount(), 1u);
+    // Later paints attach nothing more.
+    ::InvalidateRect(Window(), nullptr, FALSE);
+    ::UpdateWindow(Window());
+    EXPECT_FALSE(QuitPosted());
     EXPECT_EQ(CShadowWindow::AttachedCount(), 1u);
 }
 
