@@ -1,8 +1,31 @@
 #include "CToolTipWindow.h"
 
+#include "LibraryFunction.h"
 #include "ResourceSettings.h"
+#include "SystemLibrary.h"
 
 namespace DuiLib {
+
+namespace {
+
+// The tooltip class belongs to the common controls library, loaded from the system folder and
+// prepared once per process when the first tooltip is made: loading it earlier would delay every
+// window, and most never show a tooltip. Kept loaded for the rest of the process.
+void PrepareCommonControlsOnce() {
+    static const bool prepared = [] {
+        using InitFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+        const auto init = LibraryFunction<InitFn>(LoadSystemLibrary(L"comctl32.dll").Release(),
+                                                  "InitCommonControlsEx");
+        if (init != nullptr) {
+            INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
+            init(&controls);
+        }
+        return true;
+    }();
+    (void)prepared;
+}
+
+}  // namespace
 
 CToolTipWindow::~CToolTipWindow() {
     if (window_ != nullptr) {
@@ -21,6 +44,7 @@ void CToolTipWindow::Show(HWND owner, const RECT& rect, const std::wstring& text
     tool_.lpszText = text_.data();
     tool_.rect = rect;
     if (window_ == nullptr) {
+        PrepareCommonControlsOnce();
         window_ = ::CreateWindowExW(
             0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, ModuleInstance(), nullptr);

@@ -10,7 +10,6 @@
 #include "PlatformImage.h"
 #include "RenderPrimitives.h"
 #include "ResourceSettings.h"
-#include "SystemLibrary.h"
 
 #include <windowsx.h>
 
@@ -30,21 +29,10 @@ std::vector<CUIManager*>& LiveManagers() {
     return managers;
 }
 
-// The common controls (for tooltips) and the blending library, once per process.
+// The blending library, once per process. The common controls wait for the first tooltip
+// (CToolTipWindow).
 void PrepareProcessOnce() {
-    static const bool prepared = [] {
-        using InitFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-        // Kept loaded for the rest of the process: the tooltips need the library.
-        const auto init = LibraryFunction<InitFn>(LoadSystemLibrary(L"comctl32.dll").Release(),
-                                                  "InitCommonControlsEx");
-        if (init != nullptr) {
-            INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
-            init(&controls);
-        }
-        GetBlendLibrary();
-        return true;
-    }();
-    (void)prepared;
+    GetBlendLibrary();
 }
 
 template <typename T>
