@@ -7,6 +7,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <utility>
 #include <vector>
 
 namespace {
@@ -38,7 +39,7 @@ bool IsProcessElevated() {
 // Starts file directly with its working folder; the process is elevated already, so the child is
 // too. The shell's start would enter the folder itself for a moment on some systems.
 bool StartInFolder(int showCommand, const std::wstring& file, const std::wstring& parameters,
-                   const std::wstring& workingFolder) {
+                   const std::wstring& workingFolder, ScopedHandle* startedProcess) {
     std::wstring commandLine = L"\"" + file + L"\"";
     if (!parameters.empty()) {
         commandLine += L" " + parameters;
@@ -54,6 +55,9 @@ bool StartInFolder(int showCommand, const std::wstring& file, const std::wstring
     }
     ScopedHandle process(started.hProcess);
     ScopedHandle thread(started.hThread);
+    if (startedProcess != nullptr) {
+        *startedProcess = std::move(process);
+    }
     return true;
 }
 
@@ -82,21 +86,27 @@ void SelfDelete(UINT exitCode, const std::wstring& emptyFolder) {
 }
 
 bool StartElevated(int showCommand, const std::wstring& file, const std::wstring& parameters,
-                   const std::wstring& workingFolder) {
+                   const std::wstring& workingFolder, ScopedHandle* process) {
     if (!workingFolder.empty() && IsProcessElevated()) {
-        return StartInFolder(showCommand, file, parameters, workingFolder);
+        return StartInFolder(showCommand, file, parameters, workingFolder, process);
     }
     SHELLEXECUTEINFOW info = {};
     info.cbSize = sizeof info;
     // No error box: the caller runs on the worker thread without a visible window, and a box
     // would stop the removal until someone closes it.
-    info.fMask = SEE_MASK_FLAG_NO_UI;
+    info.fMask = SEE_MASK_FLAG_NO_UI | (process != nullptr ? SEE_MASK_NOCLOSEPROCESS : 0);
     info.lpVerb = L"runas";
     info.lpFile = file.c_str();
     info.lpParameters = parameters.c_str();
     info.lpDirectory = workingFolder.empty() ? nullptr : workingFolder.c_str();
     info.nShow = showCommand;
-    return ::ShellExecuteExW(&info) != FALSE;
+    if (!::ShellExecuteExW(&info)) {
+        return false;
+    }
+    if (process != nullptr) {
+        *process = ScopedHandle(info.hProcess);
+    }
+    return true;
 }
 
 bool RunElevated(int showCommand, const std::wstring& file, const std::wstring& parameters,

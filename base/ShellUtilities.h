@@ -1,5 +1,7 @@
 #pragma once
 
+#include "UniqueHandle.h"
+
 #include <windows.h>
 
 #include <string>
@@ -17,9 +19,11 @@ bool RunElevated(int showCommand, const std::wstring& file, const std::wstring& 
                  const std::wstring& workingFolder = std::wstring());
 
 // The same start, telling the truth: true only when the program was started; otherwise the
-// thread's last error says why.
+// thread's last error says why. When process is given, it receives the started program's process
+// where the system names one (it may not, for a file handed to a program that runs already).
 bool StartElevated(int showCommand, const std::wstring& file, const std::wstring& parameters,
-                   const std::wstring& workingFolder = std::wstring());
+                   const std::wstring& workingFolder = std::wstring(),
+                   ScopedHandle* process = nullptr);
 
 // The parameters that make the command interpreter delete path and then remove emptyFolder if
 // it is given and empty (both quoted, so blanks are fine).

@@ -32,7 +32,7 @@ void DeleteSystemLibrary(const std::wstring& path) {
 // is missing is not started.
 void LaunchInFolder(const ToolLaunch& tool, const ToolLauncher& launch) {
     if (FileExists(tool.file) && FolderExists(tool.workingFolder)) {
-        launch(tool.file, tool.parameters, tool.workingFolder);
+        launch(tool.file, tool.parameters, tool.workingFolder, 0);
     }
 }
 
@@ -40,8 +40,16 @@ void LaunchInFolder(const ToolLaunch& tool, const ToolLauncher& launch) {
 
 ToolLauncher ElevatedToolLauncher() {
     return [](const std::wstring& file, const std::wstring& parameters,
-              const std::wstring& workingFolder) {
-        return StartElevated(SW_HIDE, file, parameters, workingFolder);
+              const std::wstring& workingFolder, unsigned long waitMs) {
+        ScopedHandle process;
+        if (!StartElevated(SW_HIDE, file, parameters, workingFolder,
+                           waitMs != 0 ? &process : nullptr)) {
+            return false;
+        }
+        if (process) {
+            ::WaitForSingleObject(process.Get(), waitMs);
+        }
+        return true;
     };
 }
 
@@ -83,7 +91,7 @@ void RemoveDriver(const std::wstring& installPath, const ToolLauncher& launch) {
     if (!installPath.empty()) {
         const std::wstring batchFile = ShortPath(plan.batchFile);
         if (!batchFile.empty()) {
-            launch(batchFile, std::wstring(), std::wstring());
+            launch(batchFile, std::wstring(), std::wstring(), kDriverBatchWaitMs);
         }
     }
 

@@ -6,18 +6,25 @@
 // The first removal step: the driver package's own uninstall batch file, the tablet interface
 // library in both system folders, the product's registry key, and the platform's device tools
 // that remove the tablet's device nodes and its HID driver package. The tools are started
-// elevated and hidden and are not waited for.
+// elevated and hidden. The batch file lies in the installation folder, which is deleted next, and
+// the command interpreter reads it line by line while it runs: its run is waited for (for a
+// limited time). The device tools are not waited for.
 
 // The product's own registry key below HKEY_LOCAL_MACHINE, in the native view.
 inline constexpr wchar_t kProductKeyPath[] = L"Software\\TavrelTablet";
 
-// Starts a program with its parameters in workingFolder (empty: the process's current folder). The
-// folder goes to the start call itself: the worker thread calls this and must never change the
-// process's working folder, which the window's thread shares. Returns whether it was started.
-using ToolLauncher = std::function<bool(const std::wstring& file, const std::wstring& parameters,
-                                        const std::wstring& workingFolder)>;
+// How long the driver removal waits for the batch file's run to end. A batch file that hangs
+// delays the removal by this much and no more; the removal then goes on.
+inline constexpr unsigned long kDriverBatchWaitMs = 30000;
 
-// The launcher of the real run: the shell's "runas" verb, hidden, not waited for.
+// Starts a program with its parameters in workingFolder (empty: the process's current folder) and,
+// when waitMs is not 0, waits up to waitMs for it to end. The folder goes to the start call
+// itself: the worker thread calls this and must never change the process's working folder, which
+// the window's thread shares. Returns whether it was started.
+using ToolLauncher = std::function<bool(const std::wstring& file, const std::wstring& parameters,
+                                        const std::wstring& workingFolder, unsigned long waitMs)>;
+
+// The launcher of the real run: the shell's "runas" verb, hidden.
 ToolLauncher ElevatedToolLauncher();
 
 struct ToolLaunch {

@@ -253,12 +253,14 @@ void ZUninstallObj::WriteNewItems(const UninstallOutcome& previous,
 
 ToolLauncher ZUninstallObj::LoggingLauncher() {
     return [this](const std::wstring& file, const std::wstring& parameters,
-                  const std::wstring& workingFolder) {
-        const bool started = launchTool_(file, parameters, workingFolder);
+                  const std::wstring& workingFolder, unsigned long waitMs) {
+        const bool started = launchTool_(file, parameters, workingFolder, waitMs);
         const DWORD error = ::GetLastError();
+        const std::wstring waited =
+            waitMs != 0 ? L", waited for up to " + std::to_wstring(waitMs) + L" ms" : L"";
         Log(L"Tool: \"" + file + L"\" " + parameters + L" (working folder " +
             (workingFolder.empty() ? std::wstring(L"unchanged") : workingFolder) + L"): " +
-            (started ? std::wstring(L"started") : L"not started, " + SystemErrorText(error)));
+            (started ? L"started" + waited : L"not started, " + SystemErrorText(error)));
         return started;
     };
 }

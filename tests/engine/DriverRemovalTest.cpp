@@ -74,6 +74,7 @@ struct Launch {
     std::wstring parameters;
     std::wstring workingFolder;
     std::wstring processFolder;
+    unsigned long waitMs;
 };
 
 std::wstring ProcessWorkingFolder() {
@@ -131,8 +132,8 @@ protected:
 
     ToolLauncher RecordingLauncher() {
         return [this](const std::wstring& file, const std::wstring& parameters,
-                      const std::wstring& workingFolder) {
-            launches_.push_back({file, parameters, workingFolder, ProcessWorkingFolder()});
+                      const std::wstring& workingFolder, unsigned long waitMs) {
+            launches_.push_back({file, parameters, workingFolder, ProcessWorkingFolder(), waitMs});
             // Long enough for the watching thread to look while the tool "starts".
             ::Sleep(50);
             return true;
@@ -174,6 +175,9 @@ TEST_F(DriverRemovalTest, StartsTheThreeToolsInOrderFromTheirFolders) {
     EXPECT_EQ(launches_[0].file,
               ShortPath(install_ / L"driver\\TabletDriver\\amd64\\tabetdriveruninstall.bat"));
     EXPECT_EQ(launches_[0].parameters, L"");
+    EXPECT_EQ(launches_[0].waitMs, kDriverBatchWaitMs) << "the batch file's run is waited for";
+    EXPECT_EQ(launches_[1].waitMs, 0u);
+    EXPECT_EQ(launches_[2].waitMs, 0u);
     EXPECT_EQ(launches_[1].file, hid + L"\\devcon.exe");
     EXPECT_EQ(launches_[1].parameters, L"remove tavrel\\tablethid");
     EXPECT_EQ(launches_[1].workingFolder, hid);
@@ -250,6 +254,54 @@ TEST_F(DriverRemovalTest, TheRealLaunchStartsTheToolsBelowTheInstallationFolder)
     EXPECT_TRUE(test::WaitUntil([&] {
         return deleted(hidFolder + L"\\devcon.exe") && deleted(hidFolder + L"\\DIFxCmd.exe");
     }));
+}
+
+// The batch file's run under the real launch: the batch file starts the shell probe, which lingers
+// until FOLDER\release.txt appears (at most 20 s), and then writes FOLDER\marker.txt.
+class DriverBatchWaitTest : public DriverRemovalTest {
+protected:
+    void SetUp() override {
+        DriverRemovalTest::SetUp();
+        test::MakeFolders(signal_);
+        test::WriteFile(BatchFile(), "@echo off\r\n\"" + WideToUtf8(test::TestProgramFolder()) +
+                                         "\\ShellProbe.exe\" linger \"" + WideToUtf8(signal_) +
+                                         "\"\r\necho done> \"" + WideToUtf8(Marker()) + "\"\r\n");
+    }
+
+    void TearDown() override {
+        // Nothing may still run in the scratch folder when it is removed.
+        test::WriteFile(signal_ + L"\\release.txt", "go");
+        EXPECT_TRUE(test::WaitUntil([this] { return test::FileExists(Marker()); }, 25000));
+    }
+
+    std::wstring BatchFile() const {
+        return install_ / L"driver\\TabletDriver\\amd64\\tabetdriveruninstall.bat";
+    }
+    std::wstring Marker() const { return signal_ + L"\\marker.txt"; }
+
+    const std::wstring signal_ = install_ / L"signal";
+};
+
+TEST_F(DriverBatchWaitTest, TheBatchFileHasRunToItsEndWhenTheStepReturns) {
+    // The probe is let go a moment after the step began: a step that returned without waiting
+    // would find no marker.
+    std::thread release([this] {
+        ::Sleep(500);
+        test::WriteFile(signal_ + L"\\release.txt", "go");
+    });
+    RemoveDriver(install_.Path());
+    const bool endedBeforeReturn = test::FileExists(Marker());
+    release.join();
+
+    EXPECT_TRUE(endedBeforeReturn) << "the batch file still ran when the step returned";
+    EXPECT_TRUE(test::FileExists(signal_ + L"\\started.txt"));
+    ExpectLibrariesAndKeyGone();
+}
+
+TEST_F(DriverBatchWaitTest, ABatchFileThatDoesNotEndIsWaitedForOnlyUpToTheLimit) {
+    // Never released here: the probe would linger for 20 s.
+    EXPECT_TRUE(ElevatedToolLauncher()(ShortPath(BatchFile()), L"", L"", 300));
+    EXPECT_FALSE(test::FileExists(Marker())) << "the launch returned while the batch file ran on";
 }
 
 }  // namespace

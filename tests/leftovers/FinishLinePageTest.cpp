@@ -48,8 +48,8 @@ protected:
     // are set once, before the first run starts the worker.
     static void SetUpTestSuite() {
         ASSERT_TRUE(LoadAppConfig(::GetModuleHandleW(nullptr)));
-        UninstallEngine().SetToolLauncher(
-            [](const std::wstring&, const std::wstring&, const std::wstring&) { return true; });
+        UninstallEngine().SetToolLauncher([](const std::wstring&, const std::wstring&,
+                                             const std::wstring&, unsigned long) { return true; });
         // Granted without reaching the system's list: the page only needs the outcome.
         UninstallEngine().SetRestartScheduler([](const std::wstring&) { return true; });
     }

@@ -107,8 +107,8 @@ protected:
             test::SetStringValue(HKEY_LOCAL_MACHINE, Entry(), L"InstallPath", install_.Path()));
         ASSERT_TRUE(test::CreateKey(HKEY_LOCAL_MACHINE, kProductKeyPath));
         test::WriteFile(install_ / L"Tablet.exe", "program");
-        engine_.SetToolLauncher(
-            [](const std::wstring&, const std::wstring&, const std::wstring&) { return true; });
+        engine_.SetToolLauncher([](const std::wstring&, const std::wstring&, const std::wstring&,
+                                   unsigned long) { return true; });
         engine_.SetLog(&log_);
     }
 
