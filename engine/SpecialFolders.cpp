@@ -4,19 +4,18 @@
 #include <objbase.h>
 #include <shlobj.h>
 
-#include "UniqueHandle.h"
-
 #include <vector>
 
+// The path straight from the shell's folder table: a round trip through an item list would parse
+// the path back into shell items, which costs several milliseconds per folder, and the removal's
+// path check looks up some thirty folders. Like the item-list lookup, it fails for a folder that
+// doesn't exist.
 bool GetSpecialFolder(int csidl, const wchar_t* suffix, std::wstring& path) {
-    ScopedCoTaskMemory<ITEMIDLIST> items;
-    if (FAILED(::SHGetSpecialFolderLocation(nullptr, csidl, items.Receive()))) {
-        return false;
-    }
     wchar_t buffer[MAX_PATH] = {};
-    // A failed conversion leaves path alone: a bare suffix would name a folder at the root of
-    // the current drive.
-    if (!::SHGetPathFromIDListW(items.Get(), buffer)) {
+    // A failed lookup leaves path alone: a bare suffix would name a folder at the root of the
+    // current drive.
+    if (::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, buffer) != S_OK ||
+        buffer[0] == L'\0') {
         return false;
     }
     path = buffer;
