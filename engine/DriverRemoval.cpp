@@ -32,7 +32,7 @@ void DeleteSystemLibrary(const std::wstring& path) {
 // is missing is not started.
 void LaunchInFolder(const ToolLaunch& tool, const ToolLauncher& launch) {
     if (FileExists(tool.file) && FolderExists(tool.workingFolder)) {
-        launch(tool.file, tool.parameters, tool.workingFolder, 0);
+        launch(tool.file, tool.parameters, tool.workingFolder, nullptr);
     }
 }
 
@@ -40,16 +40,8 @@ void LaunchInFolder(const ToolLaunch& tool, const ToolLauncher& launch) {
 
 ToolLauncher ElevatedToolLauncher() {
     return [](const std::wstring& file, const std::wstring& parameters,
-              const std::wstring& workingFolder, unsigned long waitMs) {
-        ScopedHandle process;
-        if (!StartElevated(SW_HIDE, file, parameters, workingFolder,
-                           waitMs != 0 ? &process : nullptr)) {
-            return false;
-        }
-        if (process) {
-            ::WaitForSingleObject(process.Get(), waitMs);
-        }
-        return true;
+              const std::wstring& workingFolder, ScopedHandle* process) {
+        return StartElevated(SW_HIDE, file, parameters, workingFolder, process);
     };
 }
 
@@ -86,12 +78,14 @@ std::wstring ShortPath(const std::wstring& path) {
     return length > 0 && length < MAX_PATH ? std::wstring(buffer, length) : std::wstring();
 }
 
-void RemoveDriver(const std::wstring& installPath, const ToolLauncher& launch) {
+bool RemoveDriver(const std::wstring& installPath, const ToolLauncher& launch,
+                  unsigned long batchWaitMs) {
     const DriverRemovalPlan plan = PlanDriverRemoval(installPath, Is64BitSystem());
+    ScopedHandle batchRun;
     if (!installPath.empty()) {
         const std::wstring batchFile = ShortPath(plan.batchFile);
         if (!batchFile.empty()) {
-            launch(batchFile, std::wstring(), std::wstring(), kDriverBatchWaitMs);
+            launch(batchFile, std::wstring(), std::wstring(), &batchRun);
         }
     }
 
@@ -110,4 +104,5 @@ void RemoveDriver(const std::wstring& installPath, const ToolLauncher& launch) {
         LaunchInFolder(plan.deviceConsole, launch);
         LaunchInFolder(plan.driverPackageTool, launch);
     }
+    return !batchRun || ::WaitForSingleObject(batchRun.Get(), batchWaitMs) != WAIT_TIMEOUT;
 }

@@ -141,7 +141,10 @@ void ZUninstallObj::DoUninstall(const std::wstring& displayName, HWND window) {
     }
 
     Log(L"Step: driver removal");
-    RemoveDriver(installPath_, LoggingLauncher());
+    if (!RemoveDriver(installPath_, LoggingLauncher())) {
+        Log(L"The driver package's batch file still runs after " +
+            std::to_wstring(kDriverBatchWaitMs / 1000) + L" s; the removal goes on.");
+    }
 
     itemsTotal_ = 0;
     itemsDone_ = 0;
@@ -253,14 +256,12 @@ void ZUninstallObj::WriteNewItems(const UninstallOutcome& previous,
 
 ToolLauncher ZUninstallObj::LoggingLauncher() {
     return [this](const std::wstring& file, const std::wstring& parameters,
-                  const std::wstring& workingFolder, unsigned long waitMs) {
-        const bool started = launchTool_(file, parameters, workingFolder, waitMs);
+                  const std::wstring& workingFolder, ScopedHandle* process) {
+        const bool started = launchTool_(file, parameters, workingFolder, process);
         const DWORD error = ::GetLastError();
-        const std::wstring waited =
-            waitMs != 0 ? L", waited for up to " + std::to_wstring(waitMs) + L" ms" : L"";
         Log(L"Tool: \"" + file + L"\" " + parameters + L" (working folder " +
             (workingFolder.empty() ? std::wstring(L"unchanged") : workingFolder) + L"): " +
-            (started ? L"started" + waited : L"not started, " + SystemErrorText(error)));
+            (started ? std::wstring(L"started") : L"not started, " + SystemErrorText(error)));
         return started;
     };
 }

@@ -74,7 +74,7 @@ struct Launch {
     std::wstring parameters;
     std::wstring workingFolder;
     std::wstring processFolder;
-    unsigned long waitMs;
+    bool processWanted;
 };
 
 std::wstring ProcessWorkingFolder() {
@@ -132,8 +132,9 @@ protected:
 
     ToolLauncher RecordingLauncher() {
         return [this](const std::wstring& file, const std::wstring& parameters,
-                      const std::wstring& workingFolder, unsigned long waitMs) {
-            launches_.push_back({file, parameters, workingFolder, ProcessWorkingFolder(), waitMs});
+                      const std::wstring& workingFolder, ScopedHandle* process) {
+            launches_.push_back(
+                {file, parameters, workingFolder, ProcessWorkingFolder(), process != nullptr});
             // Long enough for the watching thread to look while the tool "starts".
             ::Sleep(50);
             return true;
@@ -175,9 +176,9 @@ TEST_F(DriverRemovalTest, StartsTheThreeToolsInOrderFromTheirFolders) {
     EXPECT_EQ(launches_[0].file,
               ShortPath(install_ / L"driver\\TabletDriver\\amd64\\tabetdriveruninstall.bat"));
     EXPECT_EQ(launches_[0].parameters, L"");
-    EXPECT_EQ(launches_[0].waitMs, kDriverBatchWaitMs) << "the batch file's run is waited for";
-    EXPECT_EQ(launches_[1].waitMs, 0u);
-    EXPECT_EQ(launches_[2].waitMs, 0u);
+    EXPECT_TRUE(launches_[0].processWanted) << "the batch file's run is waited for";
+    EXPECT_FALSE(launches_[1].processWanted);
+    EXPECT_FALSE(launches_[2].processWanted);
     EXPECT_EQ(launches_[1].file, hid + L"\\devcon.exe");
     EXPECT_EQ(launches_[1].parameters, L"remove tavrel\\tablethid");
     EXPECT_EQ(launches_[1].workingFolder, hid);
@@ -289,10 +290,11 @@ TEST_F(DriverBatchWaitTest, TheBatchFileHasRunToItsEndWhenTheStepReturns) {
         ::Sleep(500);
         test::WriteFile(signal_ + L"\\release.txt", "go");
     });
-    RemoveDriver(install_.Path());
+    const bool endedInTime = RemoveDriver(install_.Path());
     const bool endedBeforeReturn = test::FileExists(Marker());
     release.join();
 
+    EXPECT_TRUE(endedInTime);
     EXPECT_TRUE(endedBeforeReturn) << "the batch file still ran when the step returned";
     EXPECT_TRUE(test::FileExists(signal_ + L"\\started.txt"));
     ExpectLibrariesAndKeyGone();
@@ -300,8 +302,9 @@ TEST_F(DriverBatchWaitTest, TheBatchFileHasRunToItsEndWhenTheStepReturns) {
 
 TEST_F(DriverBatchWaitTest, ABatchFileThatDoesNotEndIsWaitedForOnlyUpToTheLimit) {
     // Never released here: the probe would linger for 20 s.
-    EXPECT_TRUE(ElevatedToolLauncher()(ShortPath(BatchFile()), L"", L"", 300));
-    EXPECT_FALSE(test::FileExists(Marker())) << "the launch returned while the batch file ran on";
+    EXPECT_FALSE(RemoveDriver(install_.Path(), ElevatedToolLauncher(), 300));
+    EXPECT_FALSE(test::FileExists(Marker())) << "the step returned while the batch file ran on";
+    ExpectLibrariesAndKeyGone();
 }
 
 }  // namespace

@@ -196,7 +196,7 @@ protected:
         // Most cases follow every item's report; the throttled run has its own case.
         engine_.SetProgressInterval(0);
         engine_.SetToolLauncher([this](const std::wstring& file, const std::wstring& parameters,
-                                       const std::wstring& workingFolder, unsigned long) {
+                                       const std::wstring& workingFolder, ScopedHandle*) {
             ++launches_;
             return LaunchElevatedAndWait(file, parameters, workingFolder);
         });
@@ -403,7 +403,7 @@ TEST_F(ZUninstallObjTest, ARefusedInstallPathKeepsItsFilesAndStartsNoTool) {
         ZUninstallObj engine(test::ProductSettings());
         engine.SetProgressInterval(0);
         engine.SetToolLauncher(
-            [this](const std::wstring&, const std::wstring&, const std::wstring&, unsigned long) {
+            [this](const std::wstring&, const std::wstring&, const std::wstring&, ScopedHandle*) {
                 ++launches_;
                 return true;
             });

@@ -49,7 +49,7 @@ protected:
     static void SetUpTestSuite() {
         ASSERT_TRUE(LoadAppConfig(::GetModuleHandleW(nullptr)));
         UninstallEngine().SetToolLauncher([](const std::wstring&, const std::wstring&,
-                                             const std::wstring&, unsigned long) { return true; });
+                                             const std::wstring&, ScopedHandle*) { return true; });
         // Granted without reaching the system's list: the page only needs the outcome.
         UninstallEngine().SetRestartScheduler([](const std::wstring&) { return true; });
     }

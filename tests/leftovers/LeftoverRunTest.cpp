@@ -108,7 +108,7 @@ protected:
         ASSERT_TRUE(test::CreateKey(HKEY_LOCAL_MACHINE, kProductKeyPath));
         test::WriteFile(install_ / L"Tablet.exe", "program");
         engine_.SetToolLauncher([](const std::wstring&, const std::wstring&, const std::wstring&,
-                                   unsigned long) { return true; });
+                                   ScopedHandle*) { return true; });
         engine_.SetLog(&log_);
     }
 
