@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cwchar>
 #include <optional>
 #include <utility>
 
@@ -23,6 +24,10 @@ std::optional<DWORD> ReadFolderStatus(const std::wstring& folder) {
         return std::nullopt;
     }
     return attributes;
+}
+
+bool IsDotEntry(const wchar_t* name) {
+    return std::wcscmp(name, L".") == 0 || std::wcscmp(name, L"..") == 0;
 }
 
 // Tells notify (may be null) about a removal that failed; returns removed.
@@ -51,19 +56,23 @@ std::optional<WalkStart> StartWalk(const std::wstring& folder) {
     return WalkStart{std::move(path), *status};
 }
 
+// One path buffer serves the whole folder: the entry's name replaces the previous one behind the
+// folder's part, so that a folder of many files costs no string per file.
 void ForEachFolderEntry(const std::wstring& folder,
                         const std::function<void(const std::wstring&, DWORD)>& visit) {
+    std::wstring path = folder + L"\\*.*";
     WIN32_FIND_DATAW entry;
-    ScopedFindHandle find(::FindFirstFileW((folder + L"\\*.*").c_str(), &entry));
+    ScopedFindHandle find(::FindFirstFileW(path.c_str(), &entry));
     if (!find) {
         return;
     }
+    const std::size_t nameStart = folder.size() + 1;
     do {
-        const std::wstring name = entry.cFileName;
-        if (name == L"." || name == L"..") {
+        if (IsDotEntry(entry.cFileName)) {
             continue;
         }
-        visit(folder + L"\\" + name, entry.dwFileAttributes);
+        path.replace(nameStart, std::wstring::npos, entry.cFileName);
+        visit(path, entry.dwFileAttributes);
     } while (::FindNextFileW(find.Get(), &entry));
 }
 

@@ -35,7 +35,8 @@ struct WalkStart {
 std::optional<WalkStart> StartWalk(const std::wstring& folder);
 
 // Calls visit(fullPath, attributes) for every entry of folder except "." and "..", hidden and
-// system entries included, in the order the file system gives them.
+// system entries included, in the order the file system gives them. fullPath is valid during the
+// call only.
 void ForEachFolderEntry(const std::wstring& folder,
                         const std::function<void(const std::wstring&, DWORD)>& visit);
 

@@ -112,7 +112,7 @@ void ZUninstallObj::HandlePack(CReqPack* pack) {
     Post(window, WM_UNINSTALL_FINISHED, 0, 0);
 }
 
-void ZUninstallObj::OnFileDeleted(std::wstring) {
+void ZUninstallObj::OnFileDeleted(const std::wstring&) {
     ReportItemDone(notifyWindow_);
 }
 

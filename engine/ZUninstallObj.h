@@ -81,7 +81,7 @@ public:
     void HandlePack(CReqPack* pack) override;
 
     // IDeleteFileNotify, worker thread.
-    void OnFileDeleted(std::wstring path) override;
+    void OnFileDeleted(const std::wstring& path) override;
     // Writes the item and the reason to the log.
     void OnDeleteFailed(const std::wstring& path, DWORD error) override;
 

@@ -85,7 +85,7 @@ private:
 class PostingNotifier : public IDeleteFileNotify {
 public:
     explicit PostingNotifier(HWND window) : window_(window) {}
-    void OnFileDeleted(std::wstring) override {
+    void OnFileDeleted(const std::wstring&) override {
         ++done_;
         PostUntilQueued(::PostMessageW, window_, WM_UNINSTALL_PROGRESS, done_, 0);
     }

@@ -15,7 +15,7 @@ namespace {
 
 class RecordingNotify : public IDeleteFileNotify {
 public:
-    void OnFileDeleted(std::wstring path) override { deleted.push_back(std::move(path)); }
+    void OnFileDeleted(const std::wstring& path) override { deleted.push_back(path); }
     std::vector<std::wstring> deleted;
 };
 
