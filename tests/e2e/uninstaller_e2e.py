@@ -43,6 +43,8 @@ FINISH_BUTTON = (302, 340)  # above the start button and below the progress bar
 FINISH_LINE = (60, 312, 540, 332)  # the line under the completion text, when anything is left
 PROGRESS_BAR = (60, 334)
 LOCATION_FIELD = (60, 274, 540, 296)
+LOCATION_FIELD_FRAME = (58, 273, 541, 298)  # the field's one-pixel border, edges included
+FIELD_BORDER_COLOUR = (0xAA, 0xAA, 0xAA)
 QUESTION_TEXT = (60, 262, 540, 292)
 DECORATION = (300, 100)
 DECORATION_AREA = (10, 40, 590, 230)
@@ -95,7 +97,10 @@ class Display:
                     raise Failure("Xvfb did not start")
                 number += chunk
         self.name = ":" + number.decode().strip()
-        # A grey desktop instead of black, so that the window's shadow shows in screenshots.
+        self.paint_background()
+
+    def paint_background(self):
+        """A grey desktop instead of black, so that the window's shadow shows in screenshots."""
         background = subprocess.run(["convert", "-size", "%dx%d" % SCREEN, "xc:#c8c8c8", "png:-"],
                                     capture_output=True, check=True).stdout
         setter = subprocess.Popen(["display", "-window", "root", "png:-"], env=self.env(),
@@ -155,6 +160,8 @@ class Wine:
         self.holder = subprocess.Popen([WINE, FIXTURE, "hold"], env=self.env(), cwd=self.build,
                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         time.sleep(2)
+        # A restarted Wine desktop leaves the X desktop black.
+        self.display.paint_background()
 
     def stop_server(self):
         subprocess.run([WINESERVER, "-k"], env=self.env(), check=False)
@@ -332,6 +339,12 @@ class Screenshot:
     def region(self, box):
         left, top, right, bottom = box
         return [self.pixel((x, y)) for y in range(top, bottom) for x in range(left, right)]
+
+    def frame(self, box):
+        """The colours along the four edges of box (edges included)."""
+        left, top, right, bottom = box
+        return ([self.pixel((x, y)) for x in range(left, right + 1) for y in (top, bottom)] +
+                [self.pixel((x, y)) for y in range(top, bottom + 1) for x in (left, right)])
 
 
 def parse_ppm_header(raw):
@@ -525,6 +538,10 @@ class Runner:
         second = window.screenshot(self.shot_path(shots.get("location")))
         self.checks.expect(second.dark_pixels(LOCATION_FIELD, 200) > 80,
                            "%s: the installation path is not in the field" % scenario)
+        border = second.frame(LOCATION_FIELD_FRAME)
+        self.checks.expect(all(colour == FIELD_BORDER_COLOUR for colour in border),
+                           "%s: the location field's border is not whole: %s"
+                           % (scenario, sorted(set(border))))
         window.click(START_BUTTON)
         seen_progress = False
         deadline = time.time() + 120
