@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Check.h"
+
 #include <windows.h>
 #include <objbase.h>
 
@@ -69,7 +71,12 @@ struct Kernel {
     using Handle = HANDLE;
     static Handle Invalid() { return nullptr; }
     static bool IsValid(Handle h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
-    static void Close(Handle h) { ::CloseHandle(h); }
+    // A failed close means the handle was closed twice or never owned: with two owners of one
+    // handle value, the second close could take a handle that another part has opened since.
+    static void Close(Handle h) {
+        const BOOL closed = ::CloseHandle(h);
+        UNINSTALLER_CHECK(closed, "a kernel handle is closed that is not open");
+    }
 };
 
 // Files and tool-help snapshots, which report failure as INVALID_HANDLE_VALUE.

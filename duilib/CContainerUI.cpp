@@ -55,7 +55,7 @@ bool CContainerUI::Insert(CControlUI* control, int index) {
     } else {
         // Without a manager the child still learns its parent, so that invalidation, layout
         // marks and events find their way up once the tree is attached.
-        control->AttachManager(nullptr, this, false);
+        control->AttachManager(nullptr, this, AttachMode::kAttachOnly);
     }
     if (IsVisible()) {
         MarkLayoutDirty();
@@ -130,11 +130,11 @@ void* CContainerUI::AsInterface(std::wstring_view name) {
     return CControlUI::AsInterface(name);
 }
 
-void CContainerUI::AttachManager(IControlHost* manager, CControlUI* parent, bool init) {
+void CContainerUI::AttachManager(IControlHost* manager, CControlUI* parent, AttachMode mode) {
     for (CControlUI* control : items_) {
-        control->AttachManager(manager, this, init);
+        control->AttachManager(manager, this, mode);
     }
-    CControlUI::AttachManager(manager, parent, init);
+    CControlUI::AttachManager(manager, parent, mode);
 }
 
 void CContainerUI::SetBounds(const RECT& rect) {

@@ -42,7 +42,7 @@ public:
     ~CContainerUI() override;
     const wchar_t* ClassName() const override;
     void* AsInterface(std::wstring_view name) override;
-    void AttachManager(IControlHost* manager, CControlUI* parent, bool init) override;
+    void AttachManager(IControlHost* manager, CControlUI* parent, AttachMode mode) override;
     void SetBounds(const RECT& rect) override;
     void SetVisible(bool visible) override;
     void SetParentVisible(bool visible) override;

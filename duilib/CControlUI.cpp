@@ -131,14 +131,14 @@ IControlHost* CControlUI::Manager() const {
     return manager_;
 }
 
-void CControlUI::AttachManager(IControlHost* manager, CControlUI* parent, bool init) {
+void CControlUI::AttachManager(IControlHost* manager, CControlUI* parent, AttachMode mode) {
     manager_ = manager;
     parent_ = parent;
     // A name given before the control had a manager still has to reach it.
     if (manager_ != nullptr && !virtualWindow_.empty()) {
         manager_->UseVirtualWindows();
     }
-    if (init && parent_ != nullptr) {
+    if (mode == AttachMode::kInitialize && parent_ != nullptr) {
         Initialize();
     }
 }

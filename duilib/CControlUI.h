@@ -32,6 +32,12 @@ enum UIControlFlags : UINT {
     kControlSetCursor = 0x2,
 };
 
+// What attaching a control to a manager does besides storing the manager and the parent.
+enum class AttachMode {
+    kAttachOnly,
+    kInitialize,  // a control with a parent also runs its Initialize step
+};
+
 // Decides whether a visited control is the one searched for: returns it (or another control to
 // report), or nullptr to go on.
 using FindControlProc = CControlUI* (*)(CControlUI* control, void* data);
@@ -60,7 +66,7 @@ public:
     virtual bool Trigger();
 
     virtual IControlHost* Manager() const;
-    virtual void AttachManager(IControlHost* manager, CControlUI* parent, bool init);
+    virtual void AttachManager(IControlHost* manager, CControlUI* parent, AttachMode mode);
     virtual CControlUI* Parent() const;
 
     virtual std::wstring GetText() const;

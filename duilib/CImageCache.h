@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CScaledImageCache.h"
 #include "ImageDescription.h"
 #include "ImageInfo.h"
 
@@ -38,9 +39,14 @@ public:
     // How many description and modifier pairs were parsed so far.
     size_t ParseCount() const { return parseCount_; }
 
+    // The images of this cache drawn at the sizes they were painted at.
+    CScaledImageCache& ScaledImages() { return scaled_; }
+
 private:
     std::map<std::wstring, std::unique_ptr<ImageInfo>> images_;
     std::map<std::pair<std::wstring, std::wstring>, std::vector<ImageDrawSettings>> descriptions_;
+    // After images_, so that the drawings go before the bitmaps they were keyed by.
+    CScaledImageCache scaled_;
     size_t decodeCount_ = 0;
     size_t parseCount_ = 0;
 };

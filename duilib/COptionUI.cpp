@@ -45,9 +45,9 @@ bool COptionUI::Trigger() {
     return true;
 }
 
-void COptionUI::AttachManager(IControlHost* manager, CControlUI* parent, bool init) {
-    CButtonUI::AttachManager(manager, parent, init);
-    if (init && !group_.empty() && Manager() != nullptr) {
+void COptionUI::AttachManager(IControlHost* manager, CControlUI* parent, AttachMode mode) {
+    CButtonUI::AttachManager(manager, parent, mode);
+    if (mode == AttachMode::kInitialize && !group_.empty() && Manager() != nullptr) {
         Manager()->JoinGroup(group_, this);
     }
 }

@@ -16,7 +16,7 @@ public:
     const wchar_t* ClassName() const override;
     void* AsInterface(std::wstring_view name) override;
     bool Trigger() override;
-    void AttachManager(IControlHost* manager, CControlUI* parent, bool init) override;
+    void AttachManager(IControlHost* manager, CControlUI* parent, AttachMode mode) override;
     void SetEnabled(bool enabled) override;
     void ApplyAttribute(std::wstring_view name, std::wstring_view value) override;
     void PaintStateImage(HDC dc) override;

@@ -125,7 +125,8 @@ void CUIManager::AdoptControls(CControlUI* control, CControlUI* parent) {
     if (control == nullptr) {
         return;
     }
-    control->AttachManager(this, parent != nullptr ? parent : control->Parent(), true);
+    control->AttachManager(this, parent != nullptr ? parent : control->Parent(),
+                           AttachMode::kInitialize);
     // Children register before their container, so a later control replaces an earlier one.
     control->Search(RegisterName, &nameMap_, kFindAll);
 }
@@ -167,7 +168,7 @@ void CUIManager::DeleteLater(CControlUI* control) {
     if (control == nullptr) {
         return;
     }
-    control->AttachManager(this, nullptr, false);
+    control->AttachManager(this, nullptr, AttachMode::kAttachOnly);
     delayedCleanup_.push_back(control);
     if (window_ != nullptr) {
         ::PostMessageW(window_, kDelayedCleanupMessage, 0, 0);

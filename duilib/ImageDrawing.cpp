@@ -75,6 +75,50 @@ private:
     POINT previousOrigin_ = {};
 };
 
+// The drawing kept for key, drawn now at fade 255 when it is not kept yet. A blended drawing is
+// made by blending onto transparent black, which leaves exactly the stretched premultiplied
+// pixels, so copying it later blends as the direct drawing would.
+const MemoryCanvas* ScaledDrawing(HDC dc, CScaledImageCache& drawings, const ScaledImageKey& key) {
+    if (const MemoryCanvas* kept = drawings.Find(key)) {
+        return kept;
+    }
+    const MemoryCanvas* drawing = drawings.Add(key, dc);
+    if (drawing != nullptr) {
+        const RECT whole = {0, 0, key.size.cx, key.size.cy};
+        DrawBitmap(drawing->Dc(), key.bitmap, whole, whole, key.source, key.corners, key.blended,
+                   255, key.hole, key.xTiled, key.yTiled);
+        ::GdiFlush();
+    }
+    return drawing;
+}
+
+// Copies the part of a kept drawing that meets paintRect onto dest, one to one. With a hole only
+// the border pieces are copied, as an opaque drawing has nothing to leave the middle alone.
+void CopyScaledDrawing(HDC dc, const MemoryCanvas& drawing, const RECT& dest, const RECT& paintRect,
+                       const RECT& corners, bool blended, BYTE fade, bool hole) {
+    const RECT whole = {0, 0, RectWidth(dest), RectHeight(dest)};
+    const std::vector<BitmapPiece> pieces =
+        hole ? NinePartPieces(dest, whole, corners, true, false, false)
+             : std::vector<BitmapPiece>{{dest, whole}};
+    const auto alphaBlend = GetBlendLibrary().alphaBlend;
+    const BLENDFUNCTION blend = {AC_SRC_OVER, 0, fade, AC_SRC_ALPHA};
+    for (const BitmapPiece& piece : pieces) {
+        RECT part;
+        if (!::IntersectRect(&part, &piece.dest, &paintRect)) {
+            continue;
+        }
+        const int x = piece.source.left + part.left - piece.dest.left;
+        const int y = piece.source.top + part.top - piece.dest.top;
+        if (blended && alphaBlend != nullptr) {
+            alphaBlend(dc, part.left, part.top, RectWidth(part), RectHeight(part), drawing.Dc(), x,
+                       y, RectWidth(part), RectHeight(part), blend);
+        } else {
+            ::BitBlt(dc, part.left, part.top, RectWidth(part), RectHeight(part), drawing.Dc(), x, y,
+                     SRCCOPY);
+        }
+    }
+}
+
 bool DrawOneImage(HDC dc, CImageCache& images, const RECT& itemRect, const RECT& paintRect,
                   const ImageDrawSettings& settings) {
     if (settings.name.empty()) {
@@ -87,11 +131,27 @@ bool DrawOneImage(HDC dc, CImageCache& images, const RECT& itemRect, const RECT&
     }
     const RECT dest = ImageDestination(settings, itemRect);
     const RECT source = ClampImageSource(settings.source, image->width, image->height);
-    if (Meets(dest, itemRect) && Meets(dest, paintRect)) {
-        DrawBitmap(dc, image->bitmap.Get(), dest, paintRect, source, settings.corner,
-                   image->alphaChannel, settings.fade, settings.hole, settings.xTiled,
-                   settings.yTiled);
+    if (!Meets(dest, itemRect) || !Meets(dest, paintRect)) {
+        return true;
     }
+    const bool blended = image->alphaChannel || settings.fade < 255;
+    if (RectWidth(dest) != RectWidth(source) || RectHeight(dest) != RectHeight(source)) {
+        const ScaledImageKey key = {image->bitmap.Get(),
+                                    source,
+                                    settings.corner,
+                                    SIZE{RectWidth(dest), RectHeight(dest)},
+                                    blended,
+                                    settings.hole,
+                                    settings.xTiled,
+                                    settings.yTiled};
+        if (const MemoryCanvas* drawing = ScaledDrawing(dc, images.ScaledImages(), key)) {
+            CopyScaledDrawing(dc, *drawing, dest, paintRect, settings.corner, blended,
+                              settings.fade, settings.hole);
+            return true;
+        }
+    }
+    DrawBitmap(dc, image->bitmap.Get(), dest, paintRect, source, settings.corner,
+               image->alphaChannel, settings.fade, settings.hole, settings.xTiled, settings.yTiled);
     return true;
 }
 

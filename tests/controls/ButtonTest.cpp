@@ -147,7 +147,7 @@ TEST(ButtonStateImageTest, TheFirstLookThatAppliesIsDrawn) {
         test::RecordingHost host;
         CButtonUI button;
         button.SetBounds(RECT{0, 0, 100, 30});
-        button.AttachManager(&host, nullptr, false);
+        button.AttachManager(&host, nullptr, AttachMode::kAttachOnly);
         button.SetNormalImage(L"normal");
         button.SetHotImage(c.withHot ? L"hot" : L"");
         button.SetHotForeImage(c.withHotFore ? L"hotfore" : L"");
@@ -187,7 +187,7 @@ TEST(ButtonStateImageTest, TextColourFollowsTheState) {
     test::RecordingHost host;
     CButtonUI button;
     button.SetBounds(RECT{0, 0, 100, 30});
-    button.AttachManager(&host, nullptr, false);
+    button.AttachManager(&host, nullptr, AttachMode::kAttachOnly);
     button.SetText(L"OK");
     button.SetTextColor(0xFF000001);
     button.SetHotTextColor(0xFF000002);

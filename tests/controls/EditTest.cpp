@@ -219,7 +219,7 @@ TEST(EditPaintTest, IdleTextInTheDisabledColourAndMasked) {
     for (const auto& c : kCases) {
         test::RecordingHost host;
         CEditUI edit;
-        edit.AttachManager(&host, nullptr, false);
+        edit.AttachManager(&host, nullptr, AttachMode::kAttachOnly);
         edit.SetBounds(RECT{0, 0, 200, 30});
         edit.SetText(L"abc");
         edit.SetPasswordMode(c.password);
@@ -237,7 +237,7 @@ TEST(EditPaintTest, IdleTextInTheDisabledColourAndMasked) {
 TEST(EditPaintTest, StateImagesAndSize) {
     test::RecordingHost host;  // font height 14
     CEditUI edit;
-    edit.AttachManager(&host, nullptr, false);
+    edit.AttachManager(&host, nullptr, AttachMode::kAttachOnly);
     edit.SetBounds(RECT{0, 0, 200, 30});
     EXPECT_EQ(edit.MeasureSize(SIZE{200, 200}).cy, 20);
     EXPECT_EQ(edit.BkColor(), 0xFFFFFFFFu);

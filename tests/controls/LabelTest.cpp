@@ -100,8 +100,8 @@ TEST(LabelMeasureTest, HeightFromTheFontUnlessFixed) {
     test::RecordingHost host;  // font height 14
     CLabelUI label;
     CButtonUI button;
-    label.AttachManager(&host, nullptr, false);
-    button.AttachManager(&host, nullptr, false);
+    label.AttachManager(&host, nullptr, AttachMode::kAttachOnly);
+    button.AttachManager(&host, nullptr, AttachMode::kAttachOnly);
     label.SetFixedWidth(50);
     EXPECT_EQ(label.MeasureSize(SIZE{300, 300}).cx, 50);
     EXPECT_EQ(label.MeasureSize(SIZE{300, 300}).cy, 18);
@@ -113,7 +113,7 @@ TEST(LabelMeasureTest, HeightFromTheFontUnlessFixed) {
 TEST(LabelPaintTest, TextInItsColourInsideThePadding) {
     test::RecordingHost host;
     CLabelUI label;
-    label.AttachManager(&host, nullptr, false);
+    label.AttachManager(&host, nullptr, AttachMode::kAttachOnly);
     label.SetBounds(RECT{10, 10, 110, 40});
     label.SetTextPadding(RECT{5, 2, 5, 2});
     label.Paint(host.canvas.Dc(), RECT{0, 0, 200, 100});
@@ -147,7 +147,7 @@ TEST(ProgressPaintTest, ForeImageCoversTheValue) {
     for (const auto& c : kCases) {
         test::RecordingHost host;
         CProgressUI progress;
-        progress.AttachManager(&host, nullptr, false);
+        progress.AttachManager(&host, nullptr, AttachMode::kAttachOnly);
         progress.SetBounds(RECT{10, 20, 210, 32});
         progress.SetForeImage(L"file='bar.png'");
         progress.SetValue(c.value);
@@ -161,7 +161,7 @@ TEST(ProgressPaintTest, ForeImageCoversTheValue) {
 
     test::RecordingHost host;
     CProgressUI empty;
-    empty.AttachManager(&host, nullptr, false);
+    empty.AttachManager(&host, nullptr, AttachMode::kAttachOnly);
     empty.SetBounds(RECT{0, 0, 200, 12});
     empty.Paint(host.canvas.Dc(), RECT{0, 0, 200, 12});
     EXPECT_TRUE(host.images.empty());

@@ -107,7 +107,7 @@ TEST(OptionPaintTest, SelectedLookAndDisabling) {
         test::RecordingHost host;
         COptionUI option;
         option.SetBounds(RECT{0, 0, 100, 30});
-        option.AttachManager(&host, nullptr, false);
+        option.AttachManager(&host, nullptr, AttachMode::kAttachOnly);
         option.SetNormalImage(L"normal");
         option.SetSelectedImage(c.selectedImage);
         option.SetSelectedHotImage(L"selhot");
@@ -124,7 +124,7 @@ TEST(OptionPaintTest, SelectedLookAndDisabling) {
 
     test::RecordingHost host;
     COptionUI option;
-    option.AttachManager(&host, nullptr, false);
+    option.AttachManager(&host, nullptr, AttachMode::kAttachOnly);
     option.SetSelected(true);
     option.SetEnabled(false);
     EXPECT_TRUE(option.IsSelected());

@@ -1,3 +1,4 @@
+#include "CScaledImageCache.h"
 #include "ImageDrawing.h"
 #include "RenderPrimitives.h"
 #include "ResourceSettings.h"
@@ -219,6 +220,106 @@ TEST_F(ImageDrawingTest, BrokenDescriptionsAndMissingDevicesDrawNothing) {
         DrawImageDescription(nullptr, &cache, canvas.Whole(), canvas.Whole(), L"close.png", L""));
     EXPECT_FALSE(DrawImageDescription(canvas.Dc(), nullptr, canvas.Whole(), canvas.Whole(),
                                       L"close.png", L""));
+}
+
+// A background that shows any difference in how a drawing was blended over it.
+void FillWithPattern(test::TestCanvas& canvas) {
+    for (int y = 0; y < 40; ++y) {
+        for (int x = 0; x < 40; ++x) {
+            ::SetPixelV(canvas.Dc(), x, y, RGB(x * 6, y * 6, (x + y) * 3));
+        }
+    }
+}
+
+int CountDifferentPixels(const test::TestCanvas& a, const test::TestCanvas& b) {
+    int different = 0;
+    for (int y = 0; y < 40; ++y) {
+        for (int x = 0; x < 40; ++x) {
+            different += a.Pixel(x, y) != b.Pixel(x, y) ? 1 : 0;
+        }
+    }
+    return different;
+}
+
+// A stretched image is drawn once at its size and copied at later paints: what that leaves on
+// the screen must be what drawing it straight from the image leaves, for every way of drawing.
+TEST_F(ImageDrawingTest, AStretchedImageKeptAtItsSizeRepaintsWithTheSamePixels) {
+    test::WriteFile(folder / L"half.png", FramedImage(0x80000000));
+    struct Case {
+        const wchar_t* description;
+        RECT item;
+    };
+    const Case cases[] = {
+        {L"file='framed.png' corner='2,2,2,2'", {3, 4, 37, 33}},
+        {L"file='framed.png' corner='2,2,2,2' hole='true'", {1, 2, 39, 25}},
+        {L"file='half.png' corner='3,2,1,2' fade='200'", {0, 5, 31, 40}},
+        {L"file='half.png' corner='2,2,2,2' hole='true'", {6, 6, 34, 34}},
+        {L"file='stripes.png' xtiled='true'", {2, 2, 38, 9}},
+        {L"file='close.png' fade='128'", {4, 0, 14, 30}},
+        {L"file='close.png' source='0,10,20,30' corner='4,4,4,4'", {0, 0, 40, 40}},
+    };
+    const RECT strip = {0, 12, 40, 20};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(c.description)));
+        const ImageDrawSettings settings = cache.ImagesOf(c.description, L"").at(0);
+        const ImageInfo* image = cache.ImageOrLoad(settings.name);
+        ASSERT_NE(image, nullptr);
+        test::TestCanvas direct(40, 40);
+        FillWithPattern(direct);
+        DrawBitmap(direct.Dc(), image->bitmap.Get(), ImageDestination(settings, c.item),
+                   direct.Whole(), ClampImageSource(settings.source, image->width, image->height),
+                   settings.corner, image->alphaChannel, settings.fade, settings.hole,
+                   settings.xTiled, settings.yTiled);
+
+        const size_t keptBefore = cache.ScaledImages().Count();
+        for (int paint = 0; paint < 2; ++paint) {
+            FillWithPattern(canvas);
+            Draw(c.description, c.item);
+            EXPECT_EQ(CountDifferentPixels(canvas, direct), 0) << "paint " << paint;
+        }
+        EXPECT_EQ(cache.ScaledImages().Count(), keptBefore + 1) << "one drawing kept per size";
+
+        // A paint limited to a strip copies only that strip of the kept drawing.
+        test::TestCanvas partial(40, 40);
+        FillWithPattern(partial);
+        test::TestCanvas untouched(40, 40);
+        FillWithPattern(untouched);
+        EXPECT_TRUE(DrawImageDescription(partial.Dc(), &cache, c.item, strip, c.description, L""));
+        for (int y = 0; y < 40; ++y) {
+            const test::TestCanvas& expected =
+                y >= strip.top && y < strip.bottom ? direct : untouched;
+            for (int x = 0; x < 40; ++x) {
+                ASSERT_EQ(partial.Pixel(x, y), expected.Pixel(x, y)) << x << "," << y;
+            }
+        }
+    }
+}
+
+TEST(CScaledImageCacheTest, KeepsDrawingsWithinItsLimits) {
+    CScaledImageCache drawings;
+    ScaledImageKey key;
+    key.size = SIZE{4, 4};
+    for (size_t i = 0; i < CScaledImageCache::kMaxDrawings; ++i) {
+        key.source.right = static_cast<LONG>(i + 1);
+        ASSERT_NE(drawings.Add(key, nullptr), nullptr);
+    }
+    EXPECT_NE(drawings.Find(key), nullptr);
+    EXPECT_EQ(drawings.Count(), CScaledImageCache::kMaxDrawings);
+
+    key.source.right = 0;
+    const MemoryCanvas* fresh = drawings.Add(key, nullptr);
+    ASSERT_NE(fresh, nullptr);
+    EXPECT_EQ(drawings.Count(), 1u) << "past the limit everything kept before is dropped";
+    EXPECT_EQ(drawings.Find(key), fresh);
+
+    ::GdiFlush();
+    EXPECT_EQ(fresh->Pixels()[0], 0u) << "a new drawing starts transparent";
+
+    key.size = SIZE{4096, 1025};
+    EXPECT_EQ(drawings.Add(key, nullptr), nullptr) << "larger than the whole budget";
+    key.size = SIZE{0, 10};
+    EXPECT_EQ(drawings.Add(key, nullptr), nullptr);
+    EXPECT_EQ(drawings.Count(), 1u);
 }
 
 // The rightmost column holding a pixel of the colour, or -1.

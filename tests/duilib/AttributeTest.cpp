@@ -220,7 +220,7 @@ TEST(ControlAttributeTest, SizeAndTextAttributes) {
 TEST(ControlAttributeTest, UnknownNamesChangeNothing) {
     test::FakeHost host;
     CControlUI control;
-    control.AttachManager(&host, nullptr, false);
+    control.AttachManager(&host, nullptr, AttachMode::kAttachOnly);
     control.SetBounds(test::Rect(0, 0, 10, 10));
     host.invalidated.clear();
     host.layoutRequests = 0;
@@ -237,12 +237,12 @@ TEST(ControlAttributeTest, VirtualWindowNamesReachTheManager) {
     CControlUI early;
     early.ApplyAttribute(L"virtualwnd", L"page");
     EXPECT_EQ(early.VirtualWindow(), L"page");
-    early.AttachManager(&host, nullptr, false);
+    early.AttachManager(&host, nullptr, AttachMode::kAttachOnly);
     EXPECT_TRUE(host.virtualWindowsUsed);
 
     test::FakeHost other;
     CVerticalLayoutUI parent;
-    parent.AttachManager(&other, nullptr, false);
+    parent.AttachManager(&other, nullptr, AttachMode::kAttachOnly);
     auto* child = parent.Add(std::make_unique<CControlUI>());
     parent.ApplyAttribute(L"virtualwnd", L"box");
     EXPECT_TRUE(other.virtualWindowsUsed);

@@ -42,7 +42,7 @@ TEST(ContainerOwnershipTest, DestroyingAContainerDeletesTheWholeSubtreeAndRunsDe
     {
         test::FakeHost host;
         auto root = std::make_unique<test::CountingContainer>(&destroyed);
-        root->AttachManager(&host, nullptr, false);
+        root->AttachManager(&host, nullptr, AttachMode::kAttachOnly);
         auto* inner = root->Add(std::make_unique<test::CountingContainer>(&destroyed));
         inner->Add(std::make_unique<test::CountingControl>(&destroyed))
             ->DestroyListeners()
@@ -62,7 +62,7 @@ TEST(ContainerOwnershipTest, WithAManagerRemovedChildrenAreDeletedLater) {
     int destroyed = 0;
     test::FakeHost host;
     CHorizontalLayoutUI layout;
-    layout.AttachManager(&host, nullptr, false);
+    layout.AttachManager(&host, nullptr, AttachMode::kAttachOnly);
     CControlUI* child = layout.Add(std::make_unique<test::CountingControl>(&destroyed));
     layout.Add(std::make_unique<test::CountingControl>(&destroyed));
     EXPECT_TRUE(layout.Remove(child));
@@ -138,7 +138,7 @@ TEST(ContainerItemsTest, InterfaceQueriesAnswerByExactName) {
 TEST(ContainerItemsTest, AManagerAdoptsAndInitialisesAddedChildren) {
     test::FakeHost host;
     CContainerUI root;
-    root.AttachManager(&host, nullptr, false);
+    root.AttachManager(&host, nullptr, AttachMode::kAttachOnly);
     auto* child = root.Add(std::make_unique<test::EventRecorder>());
     EXPECT_EQ(host.adopted, 1);
     EXPECT_EQ(child->Manager(), &host);
@@ -189,7 +189,7 @@ TEST(TabLayoutTest, TheFirstVisiblePageIsCurrentAndTheOthersAreHidden) {
 TEST(TabLayoutTest, SelectShowsOnePageAndNotifies) {
     test::FakeHost host;
     CTabLayoutUI tabs;
-    tabs.AttachManager(&host, nullptr, false);
+    tabs.AttachManager(&host, nullptr, AttachMode::kAttachOnly);
     CControlUI* p0 = tabs.Add(std::make_unique<CControlUI>());
     CControlUI* p1 = tabs.Add(std::make_unique<CControlUI>());
     tabs.SetBounds(test::Rect(0, 0, 80, 40));

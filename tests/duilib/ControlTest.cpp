@@ -80,7 +80,7 @@ TEST(ControlBoundsTest, WithoutAManagerOnlyTheRectangleIsStored) {
 TEST(ControlBoundsTest, WithAManagerSizeListenersRunOnceAndOldAndNewAreasAreInvalidated) {
     test::FakeHost host;
     CControlUI control;
-    control.AttachManager(&host, nullptr, false);
+    control.AttachManager(&host, nullptr, AttachMode::kAttachOnly);
     Listener sized(true);
     control.SizeListeners().Add(MakeDelegate(&sized, &Listener::OnControl));
     control.SetBounds(test::Rect(10, 10, 20, 20));
@@ -105,7 +105,7 @@ public:
 TEST(ControlBoundsTest, SizeListenersAreNotReentered) {
     test::FakeHost host;
     CControlUI control;
-    control.AttachManager(&host, nullptr, false);
+    control.AttachManager(&host, nullptr, AttachMode::kAttachOnly);
     ResizingListener listener;
     control.SizeListeners().Add(MakeDelegate(&listener, &ResizingListener::OnSize));
     control.SetBounds(test::Rect(0, 0, 50, 50));
@@ -116,7 +116,7 @@ TEST(ControlBoundsTest, SizeListenersAreNotReentered) {
 TEST(ControlInvalidateTest, InvalidationIsClippedByEveryAncestor) {
     test::FakeHost host;
     CContainerUI root;
-    root.AttachManager(&host, nullptr, false);
+    root.AttachManager(&host, nullptr, AttachMode::kAttachOnly);
     auto* box = root.Add(std::make_unique<CContainerUI>());
     CControlUI* child = box->Add(std::make_unique<CControlUI>());
     root.SetBounds(test::Rect(0, 0, 100, 100));
@@ -145,7 +145,7 @@ TEST(ControlInvalidateTest, InvalidationIsClippedByEveryAncestor) {
 TEST(ControlLayoutTest, LayoutMarksGoToTheParentAndReachTheManager) {
     test::FakeHost host;
     CContainerUI root;
-    root.AttachManager(&host, nullptr, false);
+    root.AttachManager(&host, nullptr, AttachMode::kAttachOnly);
     CControlUI* child = root.Add(std::make_unique<CControlUI>());
     root.SetBounds(test::Rect(0, 0, 100, 100));
     EXPECT_FALSE(root.IsLayoutDirty());
@@ -174,7 +174,7 @@ TEST(ControlLayoutTest, LayoutMarksGoToTheParentAndReachTheManager) {
 TEST(ControlVisibilityTest, HidingTheFocusedControlClearsTheManagersFocus) {
     test::FakeHost host;
     CContainerUI root;
-    root.AttachManager(&host, nullptr, false);
+    root.AttachManager(&host, nullptr, AttachMode::kAttachOnly);
     CControlUI* child = root.Add(std::make_unique<CControlUI>());
     child->TakeFocus();
     EXPECT_EQ(host.focus, child);
@@ -210,7 +210,7 @@ TEST(ControlSearchTest, FlagsSelectVisibleEnabledAndHitControls) {
 TEST(ControlEventTest, BaseEventsNotifyAndDoubleClicksBubbleUp) {
     test::FakeHost host;
     CContainerUI root;
-    root.AttachManager(&host, nullptr, false);
+    root.AttachManager(&host, nullptr, AttachMode::kAttachOnly);
     auto* box = root.Add(std::make_unique<CContainerUI>());
     CControlUI* child = box->Add(std::make_unique<CControlUI>());
 
@@ -271,9 +271,9 @@ TEST(ControlLifecycleTest, InitialisationAndDestructionRunTheirListeners) {
     auto child = std::make_unique<test::EventRecorder>();
     child->InitListeners().Add(MakeDelegate(&initialised, &Listener::OnControl));
     child->DestroyListeners().Add(MakeDelegate(&destroyed, &Listener::OnControl));
-    child->AttachManager(&host, nullptr, true);
+    child->AttachManager(&host, nullptr, AttachMode::kInitialize);
     EXPECT_EQ(child->initialized, 0);
-    child->AttachManager(&host, &parent, true);
+    child->AttachManager(&host, &parent, AttachMode::kInitialize);
     EXPECT_EQ(child->initialized, 1);
     EXPECT_EQ(initialised.calls, 1);
     CControlUI* raw = child.get();

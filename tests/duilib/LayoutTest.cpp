@@ -178,7 +178,7 @@ TEST(LayoutApplyTest, ChildrenMeasureWithTheSpaceLeft) {
 TEST(LayoutApplyTest, FloatChildrenArePlacedByTheirOffset) {
     test::FakeHost host;
     CContainerUI container;
-    container.AttachManager(&host, nullptr, false);
+    container.AttachManager(&host, nullptr, AttachMode::kAttachOnly);
     CControlUI* floating = container.Add(std::make_unique<CControlUI>());
     floating->SetFloat(true);
     floating->SetFixedXY(SIZE{-10, 10});

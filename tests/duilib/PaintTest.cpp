@@ -295,7 +295,7 @@ TEST_F(PaintTest, BackgroundImagesGoThroughTheManager) {
 
     test::FakeHost host;
     CControlUI control;
-    control.AttachManager(&host, nullptr, false);
+    control.AttachManager(&host, nullptr, AttachMode::kAttachOnly);
     control.SetBounds(test::Rect(5, 5, 15, 15));
     control.SetBkImage(L"bg.png");
     Paint(control);

@@ -64,10 +64,10 @@ public:
     }
     void AdoptControls(DuiLib::CControlUI* control, DuiLib::CControlUI* parent) override {
         ++adopted;
-        control->AttachManager(this, parent, true);
+        control->AttachManager(this, parent, DuiLib::AttachMode::kInitialize);
     }
     void DeleteLater(DuiLib::CControlUI* control) override {
-        control->AttachManager(this, nullptr, false);
+        control->AttachManager(this, nullptr, DuiLib::AttachMode::kAttachOnly);
         pendingDelete.push_back(control);
     }
     void SendNotification(DuiLib::CControlUI* sender, const wchar_t* type, WPARAM wParam,

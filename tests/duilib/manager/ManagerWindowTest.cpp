@@ -151,13 +151,13 @@ TEST_F(ManagerWindowTest, ButtonReleasedOutsideEveryControlStillReachesTheCaptur
 
 TEST_F(ManagerWindowTest, ButtonDownOnAControlOfAnotherManagerIsIgnored) {
     CUIManager other;
-    b->AttachManager(&other, root, false);
+    b->AttachManager(&other, root, AttachMode::kAttachOnly);
     Send(WM_LBUTTONDOWN, MK_LBUTTON, PointParam(CentreOf(b)));
     Send(WM_MOUSEMOVE, 0, PointParam(CentreOf(b)));
     EXPECT_TRUE(b->events.empty());
     EXPECT_EQ(window.Manager().CaptureControl(), nullptr);
     EXPECT_EQ(window.Manager().HotControl(), nullptr);
-    b->AttachManager(&window.Manager(), root, false);
+    b->AttachManager(&window.Manager(), root, AttachMode::kAttachOnly);
 }
 
 TEST_F(ManagerWindowTest, HotTrackingEntersAndLeaves) {
