@@ -708,7 +708,7 @@ bool CControlUI::DrawImage(HDC dc, const std::wstring& description, const std::w
 
 void CControlUI::SendNotification(const wchar_t* type, WPARAM wParam, LPARAM lParam) {
     if (manager_ != nullptr) {
-        manager_->SendNotification(this, type, wParam, lParam, false);
+        manager_->SendNotification(this, type, wParam, lParam, NotifyDelivery::kNow);
     }
 }
 

@@ -85,7 +85,8 @@ LRESULT CEditWnd::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return result;
         case WM_KEYDOWN:
             if (wParam == VK_RETURN) {
-                owner_->Manager()->SendNotification(owner_, NotifyType::kReturn, 0, 0, false);
+                owner_->Manager()->SendNotification(owner_, NotifyType::kReturn, 0, 0,
+                                                    NotifyDelivery::kNow);
                 return 0;
             }
             break;

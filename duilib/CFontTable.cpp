@@ -39,8 +39,10 @@ CFontTable::CFontTable() {
     default_.info.italic = logFont.lfItalic != 0;
 }
 
-bool CFontTable::Make(Entry& entry, const std::wstring& face, int size, bool bold, bool underline,
-                      bool italic) {
+bool CFontTable::Make(Entry& entry, const std::wstring& face, int size, UINT style) {
+    const bool bold = (style & kFontBold) != 0;
+    const bool underline = (style & kFontUnderline) != 0;
+    const bool italic = (style & kFontItalic) != 0;
     LOGFONTW logFont = DefaultGuiLogFont();
     ::lstrcpynW(logFont.lfFaceName, face.c_str(), LF_FACESIZE);
     logFont.lfHeight = -size;
@@ -63,10 +65,9 @@ bool CFontTable::Make(Entry& entry, const std::wstring& face, int size, bool bol
     return true;
 }
 
-HFONT CFontTable::Create(const std::wstring& face, int size, bool bold, bool underline,
-                         bool italic) {
+HFONT CFontTable::Create(const std::wstring& face, int size, UINT style) {
     Entry entry;
-    if (!Make(entry, face, size, bold, underline, italic)) {
+    if (!Make(entry, face, size, style)) {
         return nullptr;
     }
     Measure(entry);
@@ -74,10 +75,9 @@ HFONT CFontTable::Create(const std::wstring& face, int size, bool bold, bool und
     return custom_.back().info.font;
 }
 
-bool CFontTable::SetDefault(const std::wstring& face, int size, bool bold, bool underline,
-                            bool italic) {
+bool CFontTable::SetDefault(const std::wstring& face, int size, UINT style) {
     Entry entry;
-    if (!Make(entry, face, size, bold, underline, italic)) {
+    if (!Make(entry, face, size, style)) {
         return false;
     }
     Measure(entry);
@@ -100,12 +100,10 @@ const FontInfo& CFontTable::InfoAt(int index) {
     return entry.info;
 }
 
-int CFontTable::Find(const std::wstring& face, int size, bool bold, bool underline,
-                     bool italic) const {
+int CFontTable::Find(const std::wstring& face, int size, UINT style) const {
     for (size_t i = 0; i < custom_.size(); ++i) {
         const FontInfo& info = custom_[i].info;
-        if (SameFace(info.faceName, face) && info.size == size && info.bold == bold &&
-            info.underline == underline && info.italic == italic) {
+        if (SameFace(info.faceName, face) && info.size == size && StyleOf(info) == style) {
             return static_cast<int>(i);
         }
     }

@@ -22,15 +22,16 @@ public:
     // The DC fonts are measured with (the window's; nullptr until there is one).
     void SetMeasureDc(HDC dc) { measureDc_ = dc; }
 
-    // Appends a font; nullptr (and nothing appended) when it cannot be created.
-    HFONT Create(const std::wstring& face, int size, bool bold, bool underline, bool italic);
+    // style holds FontStyle bits. Appends a font; nullptr (and nothing appended) when it cannot be
+    // created.
+    HFONT Create(const std::wstring& face, int size, UINT style);
     // Replaces the default font; false (default kept) when the font cannot be created.
-    bool SetDefault(const std::wstring& face, int size, bool bold, bool underline, bool italic);
+    bool SetDefault(const std::wstring& face, int size, UINT style);
     // An index outside the custom fonts gives the default font.
     HFONT At(int index) const;
     const FontInfo& InfoAt(int index);
     // Index of a custom font with exactly these properties (face ignoring case), or -1.
-    int Find(const std::wstring& face, int size, bool bold, bool underline, bool italic) const;
+    int Find(const std::wstring& face, int size, UINT style) const;
     size_t Count() const { return custom_.size(); }
 
     // The face name every new manager's default font uses (empty: the platform's).
@@ -42,8 +43,7 @@ private:
         ScopedFont handle;
         FontInfo info;
     };
-    static bool Make(Entry& entry, const std::wstring& face, int size, bool bold, bool underline,
-                     bool italic);
+    static bool Make(Entry& entry, const std::wstring& face, int size, UINT style);
     Entry& EntryAt(int index);
     void Measure(Entry& entry) const;
 

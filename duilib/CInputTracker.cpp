@@ -71,7 +71,7 @@ void CInputTracker::SetFocusControl(CControlUI* control) {
     focus_ = control;
     Dispatch(control, kEventSetFocus, lastMousePos_);
     if (focus_ == control) {
-        manager_.SendNotification(control, NotifyType::kSetFocus, 0, 0, false);
+        manager_.SendNotification(control, NotifyType::kSetFocus, 0, 0, NotifyDelivery::kNow);
     }
 }
 
@@ -88,7 +88,7 @@ void CInputTracker::KillFocus(CControlUI* next) {
     old->DispatchEvent(event);
     // The control may have gone away while handling its event.
     if (focus_ == old) {
-        manager_.SendNotification(old, NotifyType::kKillFocus, 0, 0, false);
+        manager_.SendNotification(old, NotifyType::kKillFocus, 0, 0, NotifyDelivery::kNow);
     }
     focus_ = nullptr;
 }
@@ -109,15 +109,15 @@ void CInputTracker::RequestFocus(CControlUI* control) {
     }
 }
 
-void CInputTracker::MoveTabFocus(bool forward) {
-    if (manager_.IsLayoutNeeded() && forward) {
+void CInputTracker::MoveTabFocus(TabDirection direction) {
+    if (manager_.IsLayoutNeeded() && direction == TabDirection::kForward) {
         focusNeeded_ = true;
         if (Window() != nullptr) {
             ::InvalidateRect(Window(), nullptr, FALSE);
         }
         return;
     }
-    if (CControlUI* next = NextTabStop(manager_.Root(), focus_, forward)) {
+    if (CControlUI* next = NextTabStop(manager_.Root(), focus_, direction)) {
         SetFocusControl(next);
     }
     focusNeeded_ = false;
@@ -125,7 +125,7 @@ void CInputTracker::MoveTabFocus(bool forward) {
 
 void CInputTracker::MoveFocusIfNeeded() {
     if (focusNeeded_) {
-        MoveTabFocus(true);
+        MoveTabFocus(TabDirection::kForward);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CToolTipWindow.h"
+#include "ControlSearch.h"
 #include "InputTranslation.h"
 
 #include <windows.h>
@@ -33,7 +34,7 @@ public:
 
     void SetFocusControl(CControlUI* control);
     void RequestFocus(CControlUI* control);
-    void MoveTabFocus(bool forward);
+    void MoveTabFocus(TabDirection direction);
     // Moves the focus forward when a new tree or RequestFocus asked for it (after layout).
     void MoveFocusIfNeeded();
     void CaptureMouse();

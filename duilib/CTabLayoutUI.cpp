@@ -26,7 +26,7 @@ bool CTabLayoutUI::Select(int index) {
     MarkParentLayoutDirty();
     if (Manager() != nullptr) {
         Manager()->SendNotification(this, NotifyType::kTabSelect, static_cast<WPARAM>(index),
-                                    static_cast<LPARAM>(previous), false);
+                                    static_cast<LPARAM>(previous), NotifyDelivery::kNow);
     }
     return true;
 }

@@ -193,8 +193,8 @@ void CUIManager::RequestFocus(CControlUI* control) {
     input_.RequestFocus(control);
 }
 
-void CUIManager::MoveTabFocus(bool forward) {
-    input_.MoveTabFocus(forward);
+void CUIManager::MoveTabFocus(TabDirection direction) {
+    input_.MoveTabFocus(direction);
 }
 
 void CUIManager::CaptureMouse() {
@@ -256,7 +256,7 @@ void CUIManager::OnPaint() {
             }
             if (firstLayout_) {
                 firstLayout_ = false;
-                SendNotification(root_, NotifyType::kWindowInit, 0, 0, false);
+                SendNotification(root_, NotifyType::kWindowInit, 0, 0, NotifyDelivery::kNow);
             }
         }
     }
@@ -290,22 +290,22 @@ void CUIManager::OnPrintClient(HDC dc, LPARAM flags) {
 // --- Notifications and filters ---
 
 void CUIManager::SendNotification(CControlUI* sender, const wchar_t* type, WPARAM wParam,
-                                  LPARAM lParam, bool async) {
+                                  LPARAM lParam, NotifyDelivery delivery) {
     UINotify notification;
     notification.type = type != nullptr ? type : L"";
     notification.sender = sender;
     notification.wParam = wParam;
     notification.lParam = lParam;
-    SendNotification(notification, async);
+    SendNotification(notification, delivery);
 }
 
-void CUIManager::SendNotification(UINotify& notification, bool async) {
+void CUIManager::SendNotification(UINotify& notification, NotifyDelivery delivery) {
     notification.timestamp = ::GetTickCount();
     notification.mouse = input_.LastMousePos();
     if (virtualWindowsUsed_ && notification.sender != nullptr) {
         notification.virtualWindow = notification.sender->VirtualWindow();
     }
-    if (async) {
+    if (delivery == NotifyDelivery::kAtNextMessage) {
         asyncNotifications_.push_back(notification);
     } else {
         Deliver(notification);
@@ -479,7 +479,8 @@ bool CUIManager::PreHandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
             if (wParam != VK_TAB) {
                 return false;
             }
-            MoveTabFocus(::GetKeyState(VK_SHIFT) >= 0);
+            MoveTabFocus(::GetKeyState(VK_SHIFT) < 0 ? TabDirection::kBackward
+                                                     : TabDirection::kForward);
             return true;
         case WM_SYSCHAR:
             if (CControlUI* control = FindShortcut(root_, static_cast<wchar_t>(wParam))) {
@@ -578,14 +579,12 @@ std::wstring CUIManager::ClassAttributes(const std::wstring& className) const {
 
 // --- Fonts and colours ---
 
-HFONT CUIManager::CreateFontEntry(const std::wstring& face, int size, bool bold, bool underline,
-                                  bool italic) {
-    return fonts_.Create(face, size, bold, underline, italic);
+HFONT CUIManager::CreateFontEntry(const std::wstring& face, int size, UINT style) {
+    return fonts_.Create(face, size, style);
 }
 
-bool CUIManager::SetDefaultFontEntry(const std::wstring& face, int size, bool bold, bool underline,
-                                     bool italic) {
-    return fonts_.SetDefault(face, size, bold, underline, italic);
+bool CUIManager::SetDefaultFontEntry(const std::wstring& face, int size, UINT style) {
+    return fonts_.SetDefault(face, size, style);
 }
 
 HFONT CUIManager::FontAt(int index) {
@@ -596,15 +595,13 @@ const FontInfo& CUIManager::FontInfoAt(int index) {
     return fonts_.InfoAt(index);
 }
 
-HFONT CUIManager::FindFontEntry(const std::wstring& face, int size, bool bold, bool underline,
-                                bool italic) {
-    const int index = fonts_.Find(face, size, bold, underline, italic);
+HFONT CUIManager::FindFontEntry(const std::wstring& face, int size, UINT style) {
+    const int index = fonts_.Find(face, size, style);
     if (index >= 0) {
         return fonts_.At(index);
     }
-    return parentResources_ != nullptr
-               ? parentResources_->FindFontEntry(face, size, bold, underline, italic)
-               : nullptr;
+    return parentResources_ != nullptr ? parentResources_->FindFontEntry(face, size, style)
+                                       : nullptr;
 }
 
 void CUIManager::DrawPlainText(HDC dc, const RECT& rect, const std::wstring& text, DWORD colour,

@@ -63,7 +63,7 @@ public:
     CControlUI* CaptureControl() const { return input_.Capture(); }
     void SetFocusControl(CControlUI* control) override;
     void RequestFocus(CControlUI* control) override;
-    void MoveTabFocus(bool forward);
+    void MoveTabFocus(TabDirection direction);
     POINT LastMousePos() const override { return input_.LastMousePos(); }
     void CaptureMouse() override;
     void ReleaseMouse() override;
@@ -86,8 +86,8 @@ public:
 
     // --- Notifications and filters ---
     void SendNotification(CControlUI* sender, const wchar_t* type, WPARAM wParam, LPARAM lParam,
-                          bool async) override;
-    void SendNotification(UINotify& notification, bool async);
+                          NotifyDelivery delivery) override;
+    void SendNotification(UINotify& notification, NotifyDelivery delivery);
     void UseVirtualWindows() override { virtualWindowsUsed_ = true; }
     // Each list keeps the order of adding; removal takes the first equal entry. Not owned.
     bool AddNotifyTarget(INotifyUI* target);
@@ -119,15 +119,13 @@ public:
     // A manager whose fonts, colours and class attributes serve where this one has none.
     void SetParentResourceManager(CUIManager* parent) { parentResources_ = parent; }
 
-    // --- Fonts ---
-    HFONT CreateFontEntry(const std::wstring& face, int size, bool bold, bool underline,
-                          bool italic);
-    bool SetDefaultFontEntry(const std::wstring& face, int size, bool bold, bool underline,
-                             bool italic);
+    // --- Fonts (style: FontStyle bits) ---
+    HFONT CreateFontEntry(const std::wstring& face, int size, UINT style);
+    bool SetDefaultFontEntry(const std::wstring& face, int size, UINT style);
     HFONT FontAt(int index) override;
     const FontInfo& FontInfoAt(int index) override;
     // A font with these properties from this manager or its parent resource managers.
-    HFONT FindFontEntry(const std::wstring& face, int size, bool bold, bool underline, bool italic);
+    HFONT FindFontEntry(const std::wstring& face, int size, UINT style);
     void DrawPlainText(HDC dc, const RECT& rect, const std::wstring& text, DWORD colour,
                        int fontIndex, UINT style) override;
 

@@ -85,7 +85,8 @@ CControlUI* FindByNameIgnoringCase(CControlUI* root, std::wstring_view name) {
     return root->Search(NamedIgnoringCase, &name, kFindAll | kFindMeFirst);
 }
 
-CControlUI* NextTabStop(CControlUI* root, CControlUI* current, bool forward) {
+CControlUI* NextTabStop(CControlUI* root, CControlUI* current, TabDirection direction) {
+    const bool forward = direction == TabDirection::kForward;
     CControlUI* first = nullptr;
     CControlUI* last = nullptr;
     CControlUI* beforeCurrent = nullptr;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FontInfo.h"
+#include "UINotify.h"
 
 #include <windows.h>
 
@@ -79,7 +80,7 @@ public:
     virtual CControlUI* ControlByName(const std::wstring& name) const = 0;
 
     virtual void SendNotification(CControlUI* sender, const wchar_t* type, WPARAM wParam,
-                                  LPARAM lParam, bool async) = 0;
+                                  LPARAM lParam, NotifyDelivery delivery) = 0;
     // Notifications carry their sender's virtual window name from now on.
     virtual void UseVirtualWindows() = 0;
 

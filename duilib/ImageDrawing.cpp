@@ -97,8 +97,9 @@ const MemoryCanvas* ScaledDrawing(HDC dc, CScaledImageCache& drawings, const Sca
 void CopyScaledDrawing(HDC dc, const MemoryCanvas& drawing, const RECT& dest, const RECT& paintRect,
                        const RECT& corners, bool blended, BYTE fade, bool hole) {
     const RECT whole = {0, 0, RectWidth(dest), RectHeight(dest)};
+    constexpr bool kUntiled = false;
     const std::vector<BitmapPiece> pieces =
-        hole ? NinePartPieces(dest, whole, corners, true, false, false)
+        hole ? NinePartPieces(dest, whole, corners, hole, kUntiled, kUntiled)
              : std::vector<BitmapPiece>{{dest, whole}};
     const auto alphaBlend = GetBlendLibrary().alphaBlend;
     const BLENDFUNCTION blend = {AC_SRC_OVER, 0, fade, AC_SRC_ALPHA};

@@ -76,7 +76,8 @@ std::wstring ResourceDirectory() {
     return settings.directory;
 }
 
-void SetResourceArchive(const std::wstring& name, bool cached) {
+void SetResourceArchive(const std::wstring& name, ArchiveOpening opening) {
+    const bool cached = opening == ArchiveOpening::kOnceNow;
     Settings& settings = TheSettings();
     const std::lock_guard<std::mutex> lock(settings.mutex);
     if (name == settings.archiveName && cached == settings.archiveCached) {

@@ -26,9 +26,13 @@ HINSTANCE ResourceInstance();
 void SetResourceDirectory(const std::wstring& path);
 std::wstring ResourceDirectory();
 
+enum class ArchiveOpening {
+    kAtEachLookUp,
+    kOnceNow,  // opened at once and kept open
+};
+
 // Images come from the zip archive ResourceDirectory() + name (empty name: from the folder).
-// When cached, the archive is opened now and stays open; otherwise it is opened at each look-up.
-void SetResourceArchive(const std::wstring& name, bool cached);
+void SetResourceArchive(const std::wstring& name, ArchiveOpening opening);
 // Images come from the zip archive held in this memory, which is not copied: the caller keeps it
 // alive for the rest of the process. A second call is ignored while a memory archive is in use.
 void SetResourceArchive(const BYTE* data, size_t length);

@@ -8,6 +8,12 @@ namespace DuiLib {
 
 class CControlUI;
 
+// When a notification reaches the listeners and notify targets.
+enum class NotifyDelivery {
+    kNow,            // before SendNotification returns
+    kAtNextMessage,  // queued, delivered when the window handles its next message
+};
+
 // Notification types sent by the framework's controls.
 namespace NotifyType {
 inline constexpr wchar_t kWindowInit[] = L"windowinit";

@@ -164,7 +164,7 @@ bool WindowImplBase::SelectSkinResources() {
     SetResourceDirectory(CUIManager::ModuleDirectory() + SkinFolder());
     switch (ResourceType()) {
         case SkinResourceType::kZipFile:
-            SetResourceArchive(ArchiveFileName(), true);
+            SetResourceArchive(ArchiveFileName(), ArchiveOpening::kOnceNow);
             return true;
         case SkinResourceType::kZipResource: {
             std::vector<BYTE>& buffer = SkinArchiveBuffer();

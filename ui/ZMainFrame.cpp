@@ -133,7 +133,7 @@ void ZMainFrame::ApplyWindowSettings() {
     manager_.SetMinTrackSize(kFrameWidth, kFrameHeight);
     manager_.SetMaxTrackSize(kFrameWidth, kFrameHeight);
     for (int index = 0; index < kFontCount; ++index) {
-        manager_.CreateFontEntry(kFontFace, kSmallestFontSize + index, false, false, false);
+        manager_.CreateFontEntry(kFontFace, kSmallestFontSize + index, kFontRegular);
     }
 }
 

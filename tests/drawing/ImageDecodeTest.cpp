@@ -140,8 +140,9 @@ TEST_F(ResourceLookupTest, ImagesComeFromTheResourceFolder) {
 TEST_F(ResourceLookupTest, ImagesComeFromAnArchiveFileOpenedOnceOrAtEachLookUp) {
     test::WriteFile(folder / L"skin.zip", archive);
     SetResourceDirectory(folder.Path());
-    for (bool cached : {false, true}) {
-        SetResourceArchive(L"skin.zip", cached);
+    for (const ArchiveOpening opening : {ArchiveOpening::kAtEachLookUp, ArchiveOpening::kOnceNow}) {
+        const bool cached = opening == ArchiveOpening::kOnceNow;
+        SetResourceArchive(L"skin.zip", opening);
         EXPECT_EQ(ResourceArchiveName(), L"skin.zip");
         const auto red = DecodeImage(L"SKIN/red.PNG", L"", 0);
         ASSERT_TRUE(red) << cached;
@@ -154,7 +155,7 @@ TEST_F(ResourceLookupTest, ImagesComeFromAnArchiveFileOpenedOnceOrAtEachLookUp) 
         EXPECT_FALSE(DecodeImage(L"liar.png", L"", 0)) << cached;
         EXPECT_FALSE(DecodeImage(L"absent.png", L"", 0)) << cached;
     }
-    SetResourceArchive(L"missing.zip", false);
+    SetResourceArchive(L"missing.zip", ArchiveOpening::kAtEachLookUp);
     EXPECT_FALSE(DecodeImage(L"stored.png", L"", 0));
 }
 
@@ -173,7 +174,7 @@ TEST_F(ResourceLookupTest, ImagesComeFromAnArchiveInMemory) {
 TEST_F(ResourceLookupTest, ACorruptArchiveGivesNoImages) {
     test::WriteFile(folder / L"cut.zip", archive.substr(0, archive.size() - 40));
     SetResourceDirectory(folder.Path());
-    SetResourceArchive(L"cut.zip", true);
+    SetResourceArchive(L"cut.zip", ArchiveOpening::kOnceNow);
     EXPECT_FALSE(DecodeImage(L"stored.png", L"", 0));
     const std::string garbage(500, '\x50');
     SetResourceArchive(Bytes(garbage), garbage.size());

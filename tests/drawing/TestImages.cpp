@@ -121,7 +121,7 @@ std::string ZipBytes(const std::vector<ZipFile>& files) {
 }
 
 ResourceSettingsReset::~ResourceSettingsReset() {
-    DuiLib::SetResourceArchive(L"", false);
+    DuiLib::SetResourceArchive(L"", DuiLib::ArchiveOpening::kAtEachLookUp);
     DuiLib::SetResourceDirectory(L"");
 }
 

@@ -71,7 +71,7 @@ public:
         pendingDelete.push_back(control);
     }
     void SendNotification(DuiLib::CControlUI* sender, const wchar_t* type, WPARAM wParam,
-                          LPARAM lParam, bool /*async*/) override {
+                          LPARAM lParam, DuiLib::NotifyDelivery /*delivery*/) override {
         notifications.push_back({sender, type, wParam, lParam});
     }
     void UseVirtualWindows() override { virtualWindowsUsed = true; }

@@ -117,7 +117,7 @@ RECT PageHost::PageRect(const std::wstring& name) const {
 
 void AddProgramFonts(DuiLib::CUIManager& manager) {
     for (int index = 0; index < 9; ++index) {
-        manager.CreateFontEntry(L"微软雅黑", 14 + index, false, false, false);
+        manager.CreateFontEntry(L"微软雅黑", 14 + index, DuiLib::kFontRegular);
     }
 }
 

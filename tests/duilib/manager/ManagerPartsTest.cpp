@@ -217,21 +217,24 @@ TEST(ControlSearchTest, TabOrderVisitsContainersFirstAndWraps) {
     auto* t3 = new TabStop;
     root.Append(t3);
 
+    constexpr TabDirection kForward = TabDirection::kForward;
+    constexpr TabDirection kBackward = TabDirection::kBackward;
     const struct {
         CControlUI* current;
-        bool forward;
+        TabDirection direction;
         CControlUI* expected;
     } cases[] = {
-        {nullptr, true, t1},  {t1, true, t2},  {t2, true, t3},  {t3, true, t1},
-        {nullptr, false, t3}, {t3, false, t2}, {t1, false, t3}, {hiddenStop, true, t1},
+        {nullptr, kForward, t1}, {t1, kForward, t2},         {t2, kForward, t3},
+        {t3, kForward, t1},      {nullptr, kBackward, t3},   {t3, kBackward, t2},
+        {t1, kBackward, t3},     {hiddenStop, kForward, t1},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(NextTabStop(&root, c.current, c.forward), c.expected);
+        EXPECT_EQ(NextTabStop(&root, c.current, c.direction), c.expected);
     }
     EXPECT_EQ(TabStopBefore(&root, t3), t2);
     EXPECT_EQ(TabStopBefore(&root, t1), nullptr);
     CContainerUI empty;
-    EXPECT_EQ(NextTabStop(&empty, nullptr, true), nullptr);
+    EXPECT_EQ(NextTabStop(&empty, nullptr, TabDirection::kForward), nullptr);
 }
 
 TEST(ControlSearchTest, ShortcutsIgnoreCaseAndLabelsHandThemOn) {

@@ -187,9 +187,9 @@ TEST_F(ManagerWindowTest, TabMovesFocusInTreeOrderSkippingHiddenAndDisabledAndWr
         EXPECT_TRUE(window.Manager().PreHandleMessage(WM_KEYDOWN, VK_TAB, 0, result));
         EXPECT_EQ(window.Manager().FocusControl(), next);
     }
-    window.Manager().MoveTabFocus(false);
+    window.Manager().MoveTabFocus(TabDirection::kBackward);
     EXPECT_EQ(window.Manager().FocusControl(), a);
-    window.Manager().MoveTabFocus(false);
+    window.Manager().MoveTabFocus(TabDirection::kBackward);
     EXPECT_EQ(window.Manager().FocusControl(), c) << "backwards wraps to the last tab stop";
 }
 
@@ -241,7 +241,7 @@ TEST_F(ManagerWindowTest, TimerFiresWithItsLocalIdAndRestartsAfterStop) {
 TEST_F(ManagerWindowTest, AsynchronousNotificationIsSeenAtTheNextMessageBeforeItsHandling) {
     OrderFilter filter(notifier);
     window.Manager().AddFilter(&filter);
-    window.Manager().SendNotification(b, L"custom", 1, 2, true);
+    window.Manager().SendNotification(b, L"custom", 1, 2, NotifyDelivery::kAtNextMessage);
     EXPECT_EQ(notifier.Count(L"custom"), 0);
     Send(WM_NULL, 0, 0);
     EXPECT_EQ(filter.seenBeforeMessage, 1);
@@ -252,7 +252,7 @@ TEST_F(ManagerWindowTest, AsynchronousNotificationIsSeenAtTheNextMessageBeforeIt
 }
 
 TEST_F(ManagerWindowTest, QueuedNotificationOfADestroyedControlLosesItsSender) {
-    window.Manager().SendNotification(b, L"custom", 0, 0, true);
+    window.Manager().SendNotification(b, L"custom", 0, 0, NotifyDelivery::kAtNextMessage);
     root->SetDefersDelete(false);
     root->Remove(b);
     Send(WM_NULL, 0, 0);
@@ -433,7 +433,7 @@ TEST_F(ManagerWindowTest, OptionGroupsKeepOrderAndVanishWhenEmpty) {
 
 TEST(ManagerResourcesTest, FontsByIndexFallBackToTheDefaultAndMeasureOnFirstUse) {
     CUIManager manager;
-    const HFONT bold = manager.CreateFontEntry(L"Tahoma", 20, true, false, false);
+    const HFONT bold = manager.CreateFontEntry(L"Tahoma", 20, kFontBold);
     ASSERT_NE(bold, nullptr);
     EXPECT_EQ(manager.FontAt(0), bold);
     EXPECT_EQ(manager.FontAt(-1), manager.FontAt(5));
@@ -441,12 +441,12 @@ TEST(ManagerResourcesTest, FontsByIndexFallBackToTheDefaultAndMeasureOnFirstUse)
     EXPECT_GT(manager.FontInfoAt(-1).metrics.tmHeight, 0);
     EXPECT_GE(manager.FontInfoAt(0).metrics.tmHeight, 18);
     EXPECT_TRUE(manager.FontInfoAt(0).bold);
-    EXPECT_EQ(manager.FindFontEntry(L"tahoma", 20, true, false, false), bold);
-    EXPECT_EQ(manager.FindFontEntry(L"Tahoma", 21, true, false, false), nullptr);
+    EXPECT_EQ(manager.FindFontEntry(L"tahoma", 20, kFontBold), bold);
+    EXPECT_EQ(manager.FindFontEntry(L"Tahoma", 21, kFontBold), nullptr);
 
     CUIManager child;
     child.SetParentResourceManager(&manager);
-    EXPECT_EQ(child.FindFontEntry(L"Tahoma", 20, true, false, false), bold);
+    EXPECT_EQ(child.FindFontEntry(L"Tahoma", 20, kFontBold), bold);
     manager.SetDefaultFontColor(0xFF123456);
     EXPECT_EQ(child.DefaultFontColor(), 0xFF123456u);
     EXPECT_EQ(child.DefaultDisabledColor(), 0xFFA7A6AAu);
