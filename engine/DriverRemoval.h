@@ -20,6 +20,9 @@ using ToolLauncher = std::function<bool(const std::wstring& file, const std::wst
 // The launcher of the real run: the shell's "runas" verb, hidden, not waited for.
 ToolLauncher ElevatedToolLauncher();
 
+// Waits (with a time limit) until the tools a launcher started from installPath have ended.
+using ToolWait = std::function<void(const std::wstring& installPath)>;
+
 struct ToolLaunch {
     std::wstring file;  // full path below the installation folder
     std::wstring parameters;
