@@ -6,7 +6,6 @@
 #include "InstalledProductRecord.h"
 #include "PathUtil.h"
 #include "RemovalFinish.h"
-#include "RunningPrograms.h"
 #include "RunningAppShutdown.h"
 #include "ShellUtilities.h"
 #include "UninstallMessages.h"
@@ -132,8 +131,6 @@ void RunUnattendedUninstall(ZUninstallObj& engine, const UninstallSettings& sett
         EndNotInstalled(log);
     }
 
-    log.Write(L"Step: waiting for the package's tools to end");
-    WaitForProgramsRunningFrom(engine.InstallPath());
     log.Write(L"Step: deleting what is left");
     FinishRemovalAndExit(engine.InstallPath(), engine.SweepLeftovers(), &log);
 }

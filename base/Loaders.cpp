@@ -19,29 +19,34 @@ bool LoadResourceText(HMODULE module, int id, const wchar_t* type, ByteBuffer& b
     return true;
 }
 
-bool ReadWholeFile(const std::wstring& path, ByteBuffer& buffer) {
+std::optional<std::vector<BYTE>> ReadWholeFile(const std::wstring& path, size_t maxSize) {
+    if (path.empty()) {
+        return std::nullopt;
+    }
     ScopedFileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
-        return false;
-    }
     LARGE_INTEGER size = {};
-    if (!::GetFileSizeEx(file.Get(), &size) || size.QuadPart > MAXDWORD - 2) {
-        return false;
+    if (!file || !::GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0 ||
+        static_cast<unsigned long long>(size.QuadPart) > maxSize || size.QuadPart > MAXDWORD) {
+        return std::nullopt;
     }
-    if (size.QuadPart == 0) {
-        buffer.Clear();
-        return true;
-    }
-    std::string content(static_cast<std::size_t>(size.QuadPart), '\0');
+    std::vector<BYTE> bytes(static_cast<size_t>(size.QuadPart));
     DWORD read = 0;
-    if (!::ReadFile(file.Get(), content.data(), static_cast<DWORD>(content.size()), &read,
-                    nullptr) ||
-        read < content.size()) {
-        buffer.Clear();
+    if (!bytes.empty() &&
+        (!::ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
+         read < bytes.size())) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+bool ReadWholeFile(const std::wstring& path, ByteBuffer& buffer) {
+    // Two bytes under the limit: the buffer adds its terminators.
+    const std::optional<std::vector<BYTE>> bytes = ReadWholeFile(path, MAXDWORD - 2);
+    if (!bytes) {
         return false;
     }
-    buffer.Assign(content.data(), content.size());
+    buffer.Assign(bytes->data(), bytes->size());
     return true;
 }
 

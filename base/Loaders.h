@@ -5,7 +5,9 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
+#include <vector>
 
 // Loaders for the program's embedded data and the files beside it.
 
@@ -13,8 +15,10 @@
 // can't be loaded; the buffer is then left as it was.
 bool LoadResourceText(HMODULE module, int id, const wchar_t* type, ByteBuffer& buffer);
 
-// Reads the whole existing file into buffer. An empty file gives true and no content; a short
-// read gives false and an emptied buffer.
+// The whole content of an existing file (nothing for an empty one); none when it is missing, holds
+// more than maxSize bytes or cannot be read completely.
+std::optional<std::vector<BYTE>> ReadWholeFile(const std::wstring& path, size_t maxSize);
+// The same into buffer. An empty file gives true and no content; false leaves buffer as it was.
 bool ReadWholeFile(const std::wstring& path, ByteBuffer& buffer);
 
 // Parses UTF-8 JSON, skipping a leading byte-order mark. False for a missing text.

@@ -115,8 +115,7 @@ void CButtonUI::HandleEvent(UIEvent& event) {
             return;
         case kEventMouseEnter:
         case kEventMouseLeave:
-            if (IsEnabled()) {
-                state_ = WithStateBit(state_, kStateHot, event.kind == kEventMouseEnter);
+            if (FollowMouseHover(state_, event, IsEnabled())) {
                 Invalidate();
             }
             break;

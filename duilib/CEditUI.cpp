@@ -146,8 +146,7 @@ void CEditUI::HandleEvent(UIEvent& event) {
             return;
         case kEventMouseEnter:
         case kEventMouseLeave:
-            if (IsEnabled()) {
-                state_ = WithStateBit(state_, kStateHot, event.kind == kEventMouseEnter);
+            if (FollowMouseHover(state_, event, IsEnabled())) {
                 Invalidate();
                 return;
             }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "UIEvent.h"
+
 #include <windows.h>
 
 namespace DuiLib {
@@ -17,6 +19,17 @@ enum ControlStateBits : UINT {
 // state with bit set when on, else cleared.
 inline UINT WithStateBit(UINT state, UINT bit, bool on) {
     return on ? state | bit : state & ~bit;
+}
+
+// For a mouse entering or leaving an enabled control: its state with the hot bit following the
+// mouse, and true. Otherwise false and the state untouched.
+inline bool FollowMouseHover(UINT& state, const UIEvent& event, bool enabled) {
+    const bool hoverEvent = event.kind == kEventMouseEnter || event.kind == kEventMouseLeave;
+    if (!hoverEvent || !enabled) {
+        return false;
+    }
+    state = WithStateBit(state, kStateHot, event.kind == kEventMouseEnter);
+    return true;
 }
 
 }  // namespace DuiLib

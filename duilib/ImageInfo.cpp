@@ -1,5 +1,6 @@
 #include "ImageInfo.h"
 
+#include "Loaders.h"
 #include "ResourceSettings.h"
 
 #define STB_IMAGE_IMPLEMENTATION

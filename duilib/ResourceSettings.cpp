@@ -1,8 +1,8 @@
 #include "ResourceSettings.h"
 
+#include "Loaders.h"
 #include "ZipArchive.h"
 
-#include <cstdio>
 #include <memory>
 #include <mutex>
 
@@ -29,10 +29,6 @@ Settings& TheSettings() {
     static Settings settings;
     return settings;
 }
-
-struct FileCloser {
-    void operator()(FILE* file) const { std::fclose(file); }
-};
 
 }  // namespace
 
@@ -122,7 +118,8 @@ std::optional<std::vector<BYTE>> ReadResourceBytes(const std::wstring& name) {
         archive = settings.cachedArchive;
     }
     if (archiveName.empty()) {
-        return ReadWholeFile(directory + name, kMaxImageFileSize);
+        std::optional<std::vector<BYTE>> bytes = ReadWholeFile(directory + name, kMaxImageFileSize);
+        return bytes && !bytes->empty() ? bytes : std::nullopt;
     }
     if (!cached) {
         archive = ZipArchive::OpenFile(directory + archiveName);
@@ -132,26 +129,6 @@ std::optional<std::vector<BYTE>> ReadResourceBytes(const std::wstring& name) {
     }
     std::optional<std::vector<BYTE>> bytes = archive->Read(name);
     if (bytes && bytes->empty()) {
-        return std::nullopt;
-    }
-    return bytes;
-}
-
-std::optional<std::vector<BYTE>> ReadWholeFile(const std::wstring& path, size_t maxSize) {
-    if (path.empty()) {
-        return std::nullopt;
-    }
-    std::unique_ptr<FILE, FileCloser> file(_wfopen(path.c_str(), L"rb"));
-    if (!file || _fseeki64(file.get(), 0, SEEK_END) != 0) {
-        return std::nullopt;
-    }
-    const long long size = _ftelli64(file.get());
-    if (size <= 0 || static_cast<unsigned long long>(size) > maxSize ||
-        _fseeki64(file.get(), 0, SEEK_SET) != 0) {
-        return std::nullopt;
-    }
-    std::vector<BYTE> bytes(static_cast<size_t>(size));
-    if (std::fread(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) {
         return std::nullopt;
     }
     return bytes;

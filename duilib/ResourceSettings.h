@@ -46,8 +46,4 @@ std::wstring ResourceArchiveName();
 // missing, empty or cannot be read completely.
 std::optional<std::vector<BYTE>> ReadResourceBytes(const std::wstring& name);
 
-// The whole content of a file, or none when it is missing, empty, larger than maxSize or cannot
-// be read completely.
-std::optional<std::vector<BYTE>> ReadWholeFile(const std::wstring& path, size_t maxSize);
-
 }  // namespace DuiLib

@@ -1,6 +1,6 @@
 #include "ZipArchive.h"
 
-#include "ResourceSettings.h"
+#include "Loaders.h"
 
 #include <zlib.h>
 

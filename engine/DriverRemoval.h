@@ -11,7 +11,8 @@
 // elevated and hidden, in that order. The batch file lies in the installation folder, which is
 // deleted next, and the command interpreter reads it line by line while it runs: the step ends
 // only once its run has ended (or after a time limit), while the rest of the step goes on beside
-// it. The device tools are not waited for.
+// it. The device tools are not waited for here (the engine waits for them before it deletes the
+// folder, see ToolWait).
 
 // The product's own registry key below HKEY_LOCAL_MACHINE, in the native view.
 inline constexpr wchar_t kProductKeyPath[] = L"Software\\TavrelTablet";
@@ -30,6 +31,9 @@ using ToolLauncher = std::function<bool(const std::wstring& file, const std::wst
 
 // The launcher of the real run: the shell's "runas" verb, hidden.
 ToolLauncher ElevatedToolLauncher();
+
+// Waits (with a time limit) until the tools a launcher started from installPath have ended.
+using ToolWait = std::function<void(const std::wstring& installPath)>;
 
 struct ToolLaunch {
     std::wstring file;  // full path below the installation folder

@@ -51,33 +51,41 @@ bool HoldsOnly(const std::wstring& folder, const std::wstring& file) {
 
 }  // namespace
 
+UninstallOutcome OutcomeAsTheRunEnds(const std::wstring& installPath,
+                                     const UninstallOutcome& outcome) {
+    UninstallOutcome left = outcome;
+    if (installPath.empty() ||
+        (::GetFileAttributesW(installPath.c_str()) != INVALID_FILE_ATTRIBUTES &&
+         !HoldsOnly(installPath, ParentProgramPath()))) {
+        return left;
+    }
+    for (std::vector<std::wstring>* items : {&left.remaining, &left.scheduledForRestart}) {
+        items->erase(std::remove_if(items->begin(), items->end(),
+                                    [&installPath](const std::wstring& item) {
+                                        return IsAtOrBelow(item, installPath);
+                                    }),
+                     items->end());
+    }
+    return left;
+}
+
 UninstallOutcome DeleteWhatIsLeft(const std::wstring& installPath,
                                   const UninstallOutcome& outcome) {
-    UninstallOutcome left = outcome;
     if (installPath.empty()) {
-        return left;
+        return outcome;
     }
     CDiskObject disk;
     disk.DeleteFolderTree(installPath);
-    // A first process that waits for this one runs from the installation folder; it deletes its
-    // own file and the folder as soon as this process has ended.
-    if (::GetFileAttributesW(installPath.c_str()) == INVALID_FILE_ATTRIBUTES ||
-        HoldsOnly(installPath, ParentProgramPath())) {
-        // Deletions scheduled for the restart would remove a new installation under that name.
-        std::vector<std::wstring> withdrawn;
-        std::copy_if(left.scheduledForRestart.begin(), left.scheduledForRestart.end(),
-                     std::back_inserter(withdrawn), [&installPath](const std::wstring& item) {
-                         return IsAtOrBelow(item, installPath);
-                     });
-        WithdrawRestartRemovals(withdrawn);
-        for (std::vector<std::wstring>* items : {&left.remaining, &left.scheduledForRestart}) {
-            items->erase(std::remove_if(items->begin(), items->end(),
-                                        [&installPath](const std::wstring& item) {
-                                            return IsAtOrBelow(item, installPath);
-                                        }),
-                         items->end());
-        }
-    }
+    const UninstallOutcome left = OutcomeAsTheRunEnds(installPath, outcome);
+    // Deletions scheduled for the restart would remove a new installation under that name.
+    std::vector<std::wstring> withdrawn;
+    std::copy_if(outcome.scheduledForRestart.begin(), outcome.scheduledForRestart.end(),
+                 std::back_inserter(withdrawn), [&left](const std::wstring& item) {
+                     return std::find(left.scheduledForRestart.begin(),
+                                      left.scheduledForRestart.end(),
+                                      item) == left.scheduledForRestart.end();
+                 });
+    WithdrawRestartRemovals(withdrawn);
     return left;
 }
 

@@ -9,9 +9,14 @@ class IUninstallLog;
 // The last step of a removal, shared by the finish button and the unattended run. Main thread,
 // after WM_UNINSTALL_FINISHED.
 
-// Deletes what is left of installPath (nothing when it is empty) and returns outcome without the
-// items at or below installPath when that folder is gone now, or holds nothing but the program
-// file of the first process that waits for this one (which removes it right after).
+// outcome as the run will end: without the items at or below installPath when that folder is
+// gone, or holds nothing but the program file of the first process that waits for this one
+// (which removes it right after this process ended). Only looks; what the finish page tells.
+UninstallOutcome OutcomeAsTheRunEnds(const std::wstring& installPath,
+                                     const UninstallOutcome& outcome);
+
+// Deletes what is left of installPath (nothing when it is empty) and returns OutcomeAsTheRunEnds;
+// the restart deletions of the items it drops are taken out of the system's list.
 UninstallOutcome DeleteWhatIsLeft(const std::wstring& installPath, const UninstallOutcome& outcome);
 
 // DeleteWhatIsLeft, then writes what is still scheduled or left to log (may be null), reports the

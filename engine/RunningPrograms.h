@@ -4,9 +4,9 @@
 
 #include <string>
 
-// The package's removal tools are started and not waited for; while one still runs, its files in
-// the installation folder can't be deleted. The unattended run waits for them before it deletes
-// what is left, so that a waiting caller gets the final state.
+// The package's removal tools are started without waiting for each; while one still runs, its
+// files in the installation folder can't be deleted. The engine waits for them all before it
+// deletes that folder, so that nothing is left for a restart only because a tool still ran.
 
 // How long WaitForProgramsRunningFrom waits at most.
 constexpr DWORD kToolWaitLimitMs = 30000;

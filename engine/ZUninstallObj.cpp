@@ -8,6 +8,7 @@
 #include "InstalledProductRecord.h"
 #include "LeftoverKeys.h"
 #include "PendingFileRenames.h"
+#include "RunningPrograms.h"
 #include "ShortcutCleanup.h"
 
 #include <algorithm>
@@ -45,6 +46,8 @@ ZUninstallObj::ZUninstallObj(UninstallSettings settings)
       worker_(this),
       post_(::PostMessageW),
       launchTool_(ElevatedToolLauncher()),
+      waitForTools_(
+          [](const std::wstring& installPath) { WaitForProgramsRunningFrom(installPath); }),
       scheduleForRestart_(PlatformRestartScheduler()),
       withdrawRestartRemovals_(WithdrawRestartRemovals) {}
 
@@ -58,9 +61,10 @@ void ZUninstallObj::SetPostFunction(PostMessageFunction post) {
     post_ = std::move(post);
 }
 
-void ZUninstallObj::SetToolLauncher(ToolLauncher launch) {
+void ZUninstallObj::SetToolLauncher(ToolLauncher launch, ToolWait waitForTools) {
     UNINSTALLER_CHECK(!worker_.HasThread(), "the tool launcher is replaced while the worker runs");
     launchTool_ = std::move(launch);
+    waitForTools_ = std::move(waitForTools);
 }
 
 void ZUninstallObj::SetProgressInterval(std::uint64_t intervalMs) {
@@ -144,6 +148,12 @@ void ZUninstallObj::DoUninstall(const std::wstring& displayName, HWND window) {
     if (!RemoveDriver(installPath_, LoggingLauncher())) {
         Log(L"The driver package's batch file still runs after " +
             std::to_wstring(kDriverBatchWaitMs / 1000) + L" s; the removal goes on.");
+    }
+    // The tools run from the installation folder and hold its files: deleted under them, the
+    // folder would be left for a restart that is not needed once they have ended.
+    Log(L"Step: waiting for the package's tools to end");
+    if (waitForTools_) {
+        waitForTools_(installPath_);
     }
 
     itemsTotal_ = 0;

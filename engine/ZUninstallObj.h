@@ -68,9 +68,10 @@ public:
     IUninstallLog* LogSink() const { return log_; }
 
     // Replace the platform's post call, tool launcher and restart scheduling (for tests); call
-    // before StartUninstall.
+    // before StartUninstall. A replaced launcher comes with its own wait for the tools it started
+    // (none by default).
     void SetPostFunction(PostMessageFunction post);
-    void SetToolLauncher(ToolLauncher launch);
+    void SetToolLauncher(ToolLauncher launch, ToolWait waitForTools = nullptr);
     void SetRestartScheduler(RestartScheduler schedule,
                              RestartWithdrawal withdraw = WithdrawRestartRemovals);
     // Progress is posted at most once per intervalMs (one frame by default) and always for the
@@ -112,6 +113,7 @@ private:
     std::wstring projectName_;
     PostMessageFunction post_;
     ToolLauncher launchTool_;
+    ToolWait waitForTools_;
     RestartScheduler scheduleForRestart_;
     RestartWithdrawal withdrawRestartRemovals_;
     IUninstallLog* log_ = nullptr;

@@ -144,7 +144,8 @@ void ZPage3::OnFinished() {
     SetChildVisible(PageNames::kProgressBar, false);
     SetChildVisible(PageNames::kFinishLabel, true);
     if (DuiLib::CControlUI* line = FindDescendant(this, PageNames::kLeftoversLabel)) {
-        line->SetText(FinishLineFor(UninstallEngine().Outcome()));
+        const ZUninstallObj& engine = UninstallEngine();
+        line->SetText(FinishLineFor(OutcomeAsTheRunEnds(engine.InstallPath(), engine.Outcome())));
     }
     if (DuiLib::CControlUI* finish = FindDescendant(this, PageNames::kFinishButton)) {
         finish->SetVisible(true);

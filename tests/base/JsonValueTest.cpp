@@ -1,5 +1,6 @@
 #include "JsonValue.h"
 #include "Loaders.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -71,3 +72,32 @@ TEST(JsonValueTest, CopiesShareTheDocumentSafely) {
 }
 
 }  // namespace
+
+TEST(LoadersTest, AWholeFileIsReadWithinItsLimitAndNothingElse) {
+    const test::ScratchFolder folder(L"whole-file");
+    test::WriteFile(folder / L"four.bin", std::string("ab\0d", 4));
+    test::WriteFile(folder / L"empty.bin", "");
+    const struct {
+        const wchar_t* name;
+        size_t limit;
+        std::optional<std::vector<BYTE>> expected;
+    } cases[] = {
+        {L"four.bin", 4, std::vector<BYTE>{'a', 'b', 0, 'd'}},
+        {L"four.bin", 3, std::nullopt},
+        {L"empty.bin", 4, std::vector<BYTE>{}},
+        {L"missing.bin", 4, std::nullopt},
+        {L"", 4, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        const std::wstring path = *c.name != L'\0' ? folder / c.name : std::wstring();
+        EXPECT_EQ(ReadWholeFile(path, c.limit), c.expected) << testing::PrintToString(path);
+    }
+
+    ByteBuffer buffer;
+    buffer.Assign("kept", 4);
+    EXPECT_FALSE(ReadWholeFile(folder / L"missing.bin", buffer));
+    EXPECT_EQ(buffer.Text(), "kept") << "a failed read leaves the buffer";
+    ASSERT_TRUE(ReadWholeFile(folder / L"four.bin", buffer));
+    EXPECT_EQ(buffer.Size(), 4u);
+    EXPECT_EQ(buffer.Data()[4], '\0') << "the content is followed by terminators";
+}

@@ -5,22 +5,34 @@
 // Usage:
 //   demo_product install [--name DISPLAYNAME] [--files N]
 //       The installed-programs entry (registered under DISPLAYNAME, the configured display name
-//       by default), the product key, the installation folder with the driver folders, the
-//       stand-in tools, the uninstaller and N data files (default 40), the desktop link, the
+//       by default), the product key, the installation folder with the driver folders and the
+//       driver's library, the stand-in tools, the uninstaller and N data files (default 40), the
+//       desktop link, the
 //       start-menu folder and the pinned taskbar link; next to them a sibling entry, folder and
 //       link that must survive. Records of the stand-in tools go to C:\demo-records.
 //   demo_product start-app      starts the stand-in of the driver's running program
 //   demo_product state          prints one "item=state" line per installed item
-//   demo_product remove         removes everything install made, and the temporary copy
-//   demo_product run PROGRAM    runs PROGRAM (in its own folder) and every process it starts;
-//                               prints "process exit=CODE image=PATH" for each, in start order
+//   demo_product remove         removes everything install made, the temporary copy and the
+//                               pending deletions at restart in the installation folder
+//   demo_product run PROGRAM [ARGUMENTS...]
+//                               runs PROGRAM (in its own folder) and every process it starts;
+//                               prints "process exit=CODE ended=N image=PATH" for each, in start
+//                               order (N: its place among the ends, 0 = ended first)
+//   demo_product hold-file PATH keeps PATH (relative to the installation folder) open without
+//                               delete sharing in another process; prints "holding" once it is
+//                               held and lets it go when a line or the end of input arrives
+//   demo_product pending        prints one "pending=PATH" line per deletion at the next restart
+//                               in the installation folder, in the order the system makes them
 //   demo_product hold           keeps a hidden window open until it is ended, so that Wine's
 //                               desktop process lives on instead of starting (and lingering)
 //                               as a child of each program run
 //   demo_product syscommand maximize|close  sends WM_SYSCOMMAND to the uninstaller's window and
 //                               prints the window's size afterwards
 #include "AppConfig.h"
+#include "FileHolderProcess.h"
 #include "PathUtil.h"
+#include "PendingFileRenames.h"
+#include "PendingRenames.h"
 #include "ProcessTreeRecorder.h"
 #include "ScopedComInit.h"
 #include "SpecialFolders.h"
@@ -46,6 +58,7 @@ constexpr wchar_t kUninstallList[] = L"Software\\Microsoft\\Windows\\CurrentVers
 constexpr wchar_t kProductKey[] = L"Software\\TavrelTablet";
 constexpr wchar_t kRecordFolder[] = L"C:\\demo-records";
 constexpr wchar_t kSiblingName[] = L" Sibling";
+constexpr wchar_t kDriverLibrary[] = L"driver\\TabletDriver\\amd64\\TabletHook.dll";
 
 constexpr char kBatchFile[] =
     "@echo off\r\n"
@@ -132,6 +145,7 @@ int Install(const std::wstring& registeredName, int dataFiles) {
               Copy(bin + L"\\devcon.exe", hid + L"\\devcon.exe") &&
               Copy(bin + L"\\DIFxCmd.exe", hid + L"\\DIFxCmd.exe");
     test::WriteFile(hid + L"\\vmulti.inf", "; device information");
+    test::WriteFile(install + L"\\" + kDriverLibrary, "driver library");
     test::WriteFile(install + L"\\driver\\TabletDriver\\amd64\\tabetdriveruninstall.bat",
                     kBatchFile);
     test::WriteFile(install + L"\\" + GetProjectName() + L".ini", "[pen]\r\npressure=default\r\n");
@@ -247,20 +261,45 @@ int Remove() {
     test::DeleteTree(HKEY_LOCAL_MACHINE, Entry());
     test::DeleteTree(HKEY_LOCAL_MACHINE, SiblingEntry());
     test::DeleteTree(HKEY_LOCAL_MACHINE, kProductKey, KEY_WOW64_64KEY);
+    WithdrawRestartRemovals(test::PendingDeletionsBelow(InstallFolder()));
     std::printf("removed\n");
     return 0;
 }
 
-int Run(const std::wstring& program) {
-    const std::vector<test::RecordedProcess> processes =
-        test::RecordProcessTree(L"\"" + program + L"\"", PathFolder(program),
-                                {{L"UNINSTALLER_TEST_RECORD", kRecordFolder}}, 600000);
+int Run(const std::wstring& program, const std::vector<std::wstring>& arguments) {
+    std::wstring commandLine = L"\"" + program + L"\"";
+    for (const std::wstring& argument : arguments) {
+        commandLine += L" " + argument;
+    }
+    const std::vector<test::RecordedProcess> processes = test::RecordProcessTree(
+        commandLine, PathFolder(program), {{L"UNINSTALLER_TEST_RECORD", kRecordFolder}}, 600000);
     for (const test::RecordedProcess& process : processes) {
-        std::printf("process exit=%s image=%s\n",
+        std::printf("process exit=%s ended=%d image=%s\n",
                     process.exitCode ? std::to_string(*process.exitCode).c_str() : "none",
-                    WideToUtf8(process.imagePath).c_str());
+                    process.exitOrder, WideToUtf8(process.imagePath).c_str());
     }
     return processes.empty() ? 1 : 0;
+}
+
+int HoldFile(const std::wstring& relativePath) {
+    test::FileHolderProcess holder(InstallFolder() + L"\\" + relativePath);
+    std::printf("%s\n", holder.Holding() ? "holding" : "not holding");
+    std::fflush(stdout);
+    if (!holder.Holding()) {
+        return 1;
+    }
+    char line[16];
+    std::fgets(line, sizeof line, stdin);
+    const int exitCode = holder.Release();
+    std::printf("released exit=%d\n", exitCode);
+    return exitCode == 0 ? 0 : 1;
+}
+
+int Pending() {
+    for (const std::wstring& path : test::PendingDeletionsBelow(InstallFolder())) {
+        std::printf("pending=%s\n", WideToUtf8(path).c_str());
+    }
+    return 0;
 }
 
 int Hold() {
@@ -322,7 +361,13 @@ int main() {
         return Remove();
     }
     if (command == L"run" && args.size() > 2) {
-        return Run(args[2]);
+        return Run(args[2], std::vector<std::wstring>(args.begin() + 3, args.end()));
+    }
+    if (command == L"hold-file" && args.size() > 2) {
+        return HoldFile(args[2]);
+    }
+    if (command == L"pending") {
+        return Pending();
     }
     if (command == L"hold") {
         return Hold();
@@ -331,6 +376,7 @@ int main() {
         return SysCommand(args[2]);
     }
     std::fprintf(stderr,
-                 "usage: demo_product install|start-app|state|remove|run|hold|syscommand\n");
+                 "usage: demo_product "
+                 "install|start-app|state|remove|run|hold|hold-file|pending|syscommand\n");
     return 2;
 }

@@ -23,7 +23,10 @@ ROOT = os.path.dirname(os.path.dirname(HERE))
 WINE = "/usr/lib/wine/wine64"
 WINESERVER = "/usr/lib/wine/wineserver"
 FIXTURE = r"B:\bin\demo_product.exe"
-INSTALLED_PROGRAM = r"C:\Program Files\QuorvelTablet\Uninstall.exe"
+INSTALL_FOLDER = r"C:\Program Files\QuorvelTablet"
+INSTALLED_PROGRAM = INSTALL_FOLDER + r"\Uninstall.exe"
+# The driver's library, inside the installation folder, that another program holds open.
+DRIVER_LIBRARY = r"driver\TabletDriver\amd64\TabletHook.dll"
 TITLE = "QuorvelTablet卸载程序"
 SCREEN = (1024, 768)
 FRAME = (600, 400)
@@ -37,8 +40,11 @@ CONFIRM_BUTTON = (205, 347)
 CANCEL_BUTTON = (395, 347)
 START_BUTTON = (300, 376)   # below the finish button, which lies over the same place
 FINISH_BUTTON = (302, 340)  # above the start button and below the progress bar
+FINISH_LINE = (60, 312, 540, 332)  # the line under the completion text, when anything is left
 PROGRESS_BAR = (60, 334)
 LOCATION_FIELD = (60, 274, 540, 296)
+LOCATION_FIELD_FRAME = (58, 273, 541, 298)  # the field's one-pixel border, edges included
+FIELD_BORDER_COLOUR = (0xAA, 0xAA, 0xAA)
 QUESTION_TEXT = (60, 262, 540, 292)
 DECORATION = (300, 100)
 DECORATION_AREA = (10, 40, 590, 230)
@@ -54,6 +60,11 @@ ALL_REMOVED = {
     "devcon": "ran", "DIFxCmd": "ran", "runningApp": "not running",
     "tempCopy": "gone",
 }
+# The screenshots of a full removal, by page.
+PAGE_SHOTS = {"confirm": "page1-confirm", "location": "page2-location",
+              "progress": "page3-progress", "finished": "page3-finished"}
+# The installation folder stays, holding what is scheduled for removal at the restart.
+REMOVED_BUT_HELD = dict(ALL_REMOVED, installFolder="present")
 
 
 class Failure(Exception):
@@ -86,7 +97,10 @@ class Display:
                     raise Failure("Xvfb did not start")
                 number += chunk
         self.name = ":" + number.decode().strip()
-        # A grey desktop instead of black, so that the window's shadow shows in screenshots.
+        self.paint_background()
+
+    def paint_background(self):
+        """A grey desktop instead of black, so that the window's shadow shows in screenshots."""
         background = subprocess.run(["convert", "-size", "%dx%d" % SCREEN, "xc:#c8c8c8", "png:-"],
                                     capture_output=True, check=True).stdout
         setter = subprocess.Popen(["display", "-window", "root", "png:-"], env=self.env(),
@@ -146,6 +160,8 @@ class Wine:
         self.holder = subprocess.Popen([WINE, FIXTURE, "hold"], env=self.env(), cwd=self.build,
                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         time.sleep(2)
+        # A restarted Wine desktop leaves the X desktop black.
+        self.display.paint_background()
 
     def stop_server(self):
         subprocess.run([WINESERVER, "-k"], env=self.env(), check=False)
@@ -171,14 +187,43 @@ class Wine:
         return dict(line.strip().split("=", 1) for line in self.fixture("state").splitlines()
                     if "=" in line)
 
-    def start_uninstaller(self):
+    def start_uninstaller(self, *switches):
         """Starts the installed uninstaller, its process tree watched by the fixture."""
-        return subprocess.Popen([WINE, FIXTURE, "run", INSTALLED_PROGRAM], env=self.env(),
-                                stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, cwd=self.build)
+        return subprocess.Popen([WINE, FIXTURE, "run", INSTALLED_PROGRAM] + list(switches),
+                                env=self.env(), stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                                cwd=self.build)
+
+    def hold_file(self, relative_path):
+        """Has another program hold a file of the installation folder open without delete
+        sharing; the returned process lets it go when its input is closed."""
+        holder = subprocess.Popen([WINE, FIXTURE, "hold-file", relative_path], env=self.env(),
+                                  cwd=self.build, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                                  stderr=subprocess.DEVNULL)
+        answer = holder.stdout.readline().decode(errors="replace").strip()
+        if answer != "holding":
+            holder.kill()
+            holder.wait()
+            raise Failure("the file holder did not open %s: %s" % (relative_path, answer))
+        return holder
+
+    def pending_deletions(self):
+        """The deletions at the next restart inside the installation folder, in the order the
+        system makes them."""
+        return [line.strip().split("=", 1)[1] for line in self.fixture("pending").splitlines()
+                if line.startswith("pending=")]
+
+    def path_on_disk(self, windows_path):
+        """The Linux path of a path on the prefix's drive C:."""
+        return os.path.join(self.prefix, "drive_c", *windows_path[3:].split("\\"))
+
+    def restart(self):
+        """Wine's simulated restart, which carries out the pending deletions."""
+        run([WINE, "wineboot", "-r"], env=self.env(), cwd=self.build)
 
 
 def process_results(watcher, timeout):
-    """The (exit code, image) of every process of the run, in start order."""
+    """The (exit code, place among the ends, image) of every process of the run, in start
+    order."""
     try:
         output, _ = watcher.communicate(timeout=timeout)
     except subprocess.TimeoutExpired:
@@ -186,7 +231,9 @@ def process_results(watcher, timeout):
         output, _ = watcher.communicate()
         raise Failure("the uninstaller did not end within %d s; processes: %s"
                       % (timeout, output.decode(errors="replace").strip()))
-    return re.findall(r"process exit=(\S+) image=([^\r\n]*)", output.decode(errors="replace"))
+    return [(code, int(ended), image) for code, ended, image in
+            re.findall(r"process exit=(\S+) ended=(-?\d+) image=([^\r\n]*)",
+                       output.decode(errors="replace"))]
 
 
 # --- The window ------------------------------------------------------------------------------
@@ -293,6 +340,12 @@ class Screenshot:
         left, top, right, bottom = box
         return [self.pixel((x, y)) for y in range(top, bottom) for x in range(left, right)]
 
+    def frame(self, box):
+        """The colours along the four edges of box (edges included)."""
+        left, top, right, bottom = box
+        return ([self.pixel((x, y)) for x in range(left, right + 1) for y in (top, bottom)] +
+                [self.pixel((x, y)) for y in range(top, bottom + 1) for x in (left, right)])
+
 
 def parse_ppm_header(raw):
     fields = []
@@ -361,17 +414,24 @@ class Checks:
             self.expect(state.get(item) == value,
                         "%s: %s is %s, expected %s" % (scenario, item, state.get(item), value))
 
-    def expect_clean_exit(self, processes, scenario):
-        uninstallers = [p for p in processes if p[1].lower().endswith("uninstall.exe")]
+    def expect_clean_exit(self, processes, scenario, waited=False):
+        """Both the program and its copy ended with 0; with waited, the program only after the
+        copy."""
+        uninstallers = [p for p in processes if p[2].lower().endswith("uninstall.exe")]
         self.expect(len(uninstallers) >= 2,
                     "%s: expected the program and its relaunched copy, saw %s"
                     % (scenario, processes))
-        for exit_code, image in uninstallers:
+        for exit_code, _, image in uninstallers:
             self.expect(exit_code == "0", "%s: %s ended with %s" % (scenario, image, exit_code))
         if len(uninstallers) >= 2:
-            self.expect("\\temp\\" in uninstallers[1][1].lower(),
+            (_, first_ended, _), (_, copy_ended, copy_image) = uninstallers[:2]
+            self.expect("\\temp\\" in copy_image.lower(),
                         "%s: the copy ran from %s, not the temporary folder"
-                        % (scenario, uninstallers[1][1]))
+                        % (scenario, copy_image))
+            if waited:
+                self.expect(first_ended > copy_ended,
+                            "%s: the first process did not wait for the copy: %s"
+                            % (scenario, processes))
 
 
 def wait_until(condition, timeout):
@@ -413,27 +473,58 @@ class Runner:
             self.display.close()
 
     def shot_path(self, name):
-        return os.path.join(self.shots, name + ".png") if self.shots else None
+        return os.path.join(self.shots, name + ".png") if self.shots and name else None
 
     def install(self, *arguments):
         self.wine.fixture("remove")
         self.wine.fixture("install", *arguments)
 
-    def full_removal(self, scenario, confirm_by_key, screenshots=False):
-        """Confirms, starts the removal, waits for the finish button and presses it. With
-        screenshots, the installation is big enough for the progress page to be caught."""
+    def full_removal(self, scenario, confirm_by_key, switches=(), held_file=None, files=40,
+                     shots=None):
+        """Confirms, starts the removal, waits for the finish button and presses it. switches go
+        on the program's command line; held_file (relative to the installation folder) is held
+        open by another program for the whole run; shots names the screenshots to keep by page
+        ('confirm', 'location', 'progress', 'finished'). With a few thousand files the progress
+        page lasts long enough to be caught."""
         log("== %s" % scenario)
-        self.install("--files", "3000" if screenshots else "40")
+        shots = shots or {}
+        self.install("--files", str(files))
         self.wine.start_running_program()
-        watcher = self.wine.start_uninstaller()
-        window = Window(self.display)
+        holder = self.wine.hold_file(held_file) if held_file else None
+        try:
+            watcher = self.wine.start_uninstaller(*switches)
+            self.drive_full_removal(Window(self.display), scenario, confirm_by_key, shots,
+                                    expect_finish_line=held_file is not None)
+            processes = process_results(watcher, 60)
+            self.checks.expect_clean_exit(processes, scenario, waited="/WAIT" in switches)
+            wanted = REMOVED_BUT_HELD if held_file else ALL_REMOVED
+            wait_until(lambda: all(self.wine.state().get(item) == value
+                                   for item, value in wanted.items()), 10)
+            state = self.wine.state()
+            self.checks.expect_state(state, wanted, scenario)
+            self.checks.expect_state(state, SIBLINGS_KEPT, scenario)
+            if held_file:
+                self.expect_left_for_restart(held_file, scenario)
+        finally:
+            if holder:
+                holder.communicate(timeout=60)
+        if held_file:
+            self.wine.restart()
+            self.checks.expect_state(self.wine.state(), {"installFolder": "gone"},
+                                     scenario + ", after the restart")
+            self.checks.expect(self.wine.pending_deletions() == [],
+                               "%s: deletions still pending after the restart" % scenario)
+        return state
+
+    def drive_full_removal(self, window, scenario, confirm_by_key, shots, expect_finish_line):
+        """Clicks through the three pages up to the finish button and presses it."""
         x, y, width, height = window.geometry()
         self.checks.expect((width, height) == FRAME, "%s: window is %dx%d" % (scenario, width,
                                                                             height))
         self.checks.expect((x, y) == ((SCREEN[0] - width) // 2, (SCREEN[1] - height) // 2),
                            "%s: window at %d,%d is not centred" % (scenario, x, y))
         self.checks.expect(find_shadow(window) is not None, "%s: no shadow window" % scenario)
-        first = window.screenshot(self.shot_path("page1-confirm") if screenshots else None)
+        first = window.screenshot(self.shot_path(shots.get("confirm")))
         self.checks.expect(page_shown(first) == "confirm", "%s: first page not shown" % scenario)
         self.checks.expect(first.mean_brightness(DECORATION_AREA) < 100,
                            "%s: no dark skin" % scenario)
@@ -444,9 +535,13 @@ class Runner:
         else:
             window.click(CONFIRM_BUTTON)
         wait_for_page(window, "location", 20)
-        second = window.screenshot(self.shot_path("page2-location") if screenshots else None)
+        second = window.screenshot(self.shot_path(shots.get("location")))
         self.checks.expect(second.dark_pixels(LOCATION_FIELD, 200) > 80,
                            "%s: the installation path is not in the field" % scenario)
+        border = second.frame(LOCATION_FIELD_FRAME)
+        self.checks.expect(all(colour == FIELD_BORDER_COLOUR for colour in border),
+                           "%s: the location field's border is not whole: %s"
+                           % (scenario, sorted(set(border))))
         window.click(START_BUTTON)
         seen_progress = False
         deadline = time.time() + 120
@@ -457,22 +552,35 @@ class Runner:
                     shot.pixel((PROGRESS_BAR[0] + 60, PROGRESS_BAR[1]))):
                 # The bar has moved past its first state.
                 seen_progress = True
-                if screenshots:
-                    window.screenshot(self.shot_path("page3-progress"))
+                if "progress" in shots:
+                    window.screenshot(self.shot_path(shots["progress"]))
             if shown == "finished":
                 break
             time.sleep(0.05)
-        self.checks.expect(page_shown(window.screenshot(
-            self.shot_path("page3-finished") if screenshots else None)) == "finished",
-            "%s: the finish button did not appear" % scenario)
+        finished = window.screenshot(self.shot_path(shots.get("finished")))
+        self.checks.expect(page_shown(finished) == "finished",
+                           "%s: the finish button did not appear" % scenario)
+        line_pixels = finished.dark_pixels(FINISH_LINE, 160)
+        self.checks.expect((line_pixels > 50) == expect_finish_line,
+                           "%s: %d dark pixels where the finish page's line would be, expected %s"
+                           % (scenario, line_pixels, "a line" if expect_finish_line else "none"))
         window.click(FINISH_BUTTON)
-        processes = process_results(watcher, 60)
-        self.checks.expect_clean_exit(processes, scenario)
-        wait_until(lambda: self.wine.state().get("tempCopy") == "gone", 10)
-        state = self.wine.state()
-        self.checks.expect_state(state, ALL_REMOVED, scenario)
-        self.checks.expect_state(state, SIBLINGS_KEPT, scenario)
-        return state
+
+    def expect_left_for_restart(self, held_file, scenario):
+        """Only the held file and its folders are left, and they are scheduled for deletion at
+        the restart, each before the folder that holds it."""
+        chain = [INSTALL_FOLDER + "\\" + held_file]
+        while chain[-1].lower() != INSTALL_FOLDER.lower():
+            chain.append(chain[-1].rsplit("\\", 1)[0])
+        left = []
+        for folder, subfolders, files in os.walk(self.wine.path_on_disk(INSTALL_FOLDER)):
+            left += [os.path.join(folder, name) for name in subfolders + files]
+        self.checks.expect(sorted(left) == sorted(self.wine.path_on_disk(path)
+                                                  for path in chain[:-1]),
+                           "%s: left in the installation folder: %s" % (scenario, left))
+        pending = self.wine.pending_deletions()
+        self.checks.expect([path.lower() for path in pending] == [path.lower() for path in chain],
+                           "%s: pending deletions %s, expected %s" % (scenario, pending, chain))
 
     def way_out(self, scenario, action, *install_arguments, expect_window=True):
         """Starts the uninstaller, leaves it by action, and checks nothing was removed."""
@@ -536,8 +644,12 @@ class Runner:
     def scenarios(self):
         return [
             lambda: self.full_removal("full removal confirmed with the Y key", True,
-                                      screenshots=True),
+                                      files=3000, shots=PAGE_SHOTS),
             lambda: self.full_removal("full removal confirmed with the button", False),
+            lambda: self.full_removal("full removal with /WAIT", False, switches=["/WAIT"]),
+            lambda: self.full_removal("full removal with the driver's library held open", False,
+                                      held_file=DRIVER_LIBRARY,
+                                      shots={"finished": "page3-restart"}),
             lambda: self.way_out("N key on the first page", lambda w: w.key("n")),
             lambda: self.way_out("cancel button", lambda w: w.click(CANCEL_BUTTON)),
             lambda: self.way_out("dragging, maximising, then the close button",
@@ -569,7 +681,8 @@ class Runner:
         log("== Installed: entry, product key, installation folder, links, start-menu folder")
         for item, value in sorted(self.wine.state().items()):
             log("   %-15s %s" % (item, value))
-        state = self.full_removal("Removing it through the window", True, screenshots=True)
+        state = self.full_removal("Removing it through the window", True, files=3000,
+                                  shots=PAGE_SHOTS)
         log("== Removed:")
         for item in sorted(ALL_INSTALLED):
             log("   %-15s %s" % (item, state.get(item)))

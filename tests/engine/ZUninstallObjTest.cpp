@@ -2,7 +2,9 @@
 
 #include "MessageWindow.h"
 #include "PathUtil.h"
+#include "PendingRenames.h"
 #include "RemovalFixtures.h"
+#include "RunningPrograms.h"
 #include "SpecialFolders.h"
 #include "TestFiles.h"
 #include "TextConvert.h"
@@ -280,6 +282,30 @@ TEST_F(ZUninstallObjTest, RemovesTheProductAndReportsEveryItem) {
               (std::vector<std::string>{hid + "\\DIFxCmd.exe", hid, "/u", hid + "\\vmulti.inf",
                                         "DRIVER_PACKAGE_FORCE", "DRIVER_PACKAGE_LEGACY_MODE",
                                         "DRIVER_PACKAGE_SILENT"}));
+}
+
+// The real run's launcher does not wait for a tool; the engine does, before it deletes the folder
+// the tools run from, so that nothing is left for a restart only because a tool still ran.
+TEST_F(ZUninstallObjTest, ToolsStillRunningAreWaitedForBeforeTheirFolderIsDeleted) {
+    test::PendingRenamesCleanup pendingCleanup(install_.Path());
+    const ToolLauncher launch = ElevatedToolLauncher();
+    engine_.SetToolLauncher(
+        [this, launch](const std::wstring& file, const std::wstring& parameters,
+                       const std::wstring& workingFolder, ScopedHandle* process) {
+            ++launches_;
+            return launch(file, parameters, workingFolder, process);
+        },
+        [](const std::wstring& installPath) { WaitForProgramsRunningFrom(installPath); });
+
+    RunUninstall();
+
+    EXPECT_EQ(launches_, 3);
+    EXPECT_TRUE(records_.Has(L"devcon"));
+    EXPECT_TRUE(records_.Has(L"DIFxCmd"));
+    EXPECT_FALSE(test::FolderExists(install_.Path()));
+    const UninstallOutcome outcome = engine_.Outcome();
+    EXPECT_EQ(outcome.scheduledForRestart, std::vector<std::wstring>());
+    EXPECT_EQ(outcome.remaining, std::vector<std::wstring>());
 }
 
 TEST_F(ZUninstallObjTest, MissingLinksStillCountAndReportOneItemEach) {
