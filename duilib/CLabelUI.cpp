@@ -115,11 +115,17 @@ void CLabelUI::PaintTextLayer(HDC dc) {
 }
 
 void CLabelUI::SetTextColor(DWORD color) {
+    if (textColor_ == color) {
+        return;
+    }
     textColor_ = color;
     Invalidate();
 }
 
 void CLabelUI::SetDisabledTextColor(DWORD color) {
+    if (disabledTextColor_ == color) {
+        return;
+    }
     disabledTextColor_ = color;
     Invalidate();
 }

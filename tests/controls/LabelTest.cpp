@@ -110,6 +110,26 @@ TEST(LabelMeasureTest, HeightFromTheFontUnlessFixed) {
     EXPECT_EQ(button.MeasureSize(SIZE{300, 300}).cy, 30);
 }
 
+// The progress line is given its text and colour with every progress message; only a change may
+// cost a repaint.
+TEST(LabelPaintTest, OnlyAChangedTextOrColourAsksForARepaint) {
+    test::RecordingHost host;
+    CLabelUI label;
+    label.AttachManager(&host, nullptr, AttachMode::kAttachOnly);
+    label.SetBounds(RECT{10, 10, 110, 40});
+    label.SetText(L"50%");
+    label.SetTextColor(0xFF112233);
+    label.SetDisabledTextColor(0xFF445566);
+    const size_t before = host.invalidated.size();
+    label.SetText(L"50%");
+    label.SetTextColor(0xFF112233);
+    label.SetDisabledTextColor(0xFF445566);
+    EXPECT_EQ(host.invalidated.size(), before);
+    label.SetTextColor(0xFF112234);
+    label.SetDisabledTextColor(0xFF445567);
+    EXPECT_EQ(host.invalidated.size(), before + 2);
+}
+
 TEST(LabelPaintTest, TextInItsColourInsideThePadding) {
     test::RecordingHost host;
     CLabelUI label;
