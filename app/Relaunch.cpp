@@ -2,10 +2,12 @@
 
 #include "AppConfig.h"
 #include "CRunExitCode.h"
+#include "FileSystem.h"
 #include "IUninstallLog.h"
 #include "InstalledProductRecord.h"
 #include "PathUtil.h"
 #include "ShellUtilities.h"
+#include "TextConvert.h"
 #include "UniqueHandle.h"
 
 #include <windows.h>
@@ -17,41 +19,18 @@ namespace {
 // How long the waiting first process gives the copy's self-delete to finish after the copy ended.
 constexpr ULONGLONG kCopyDeleteWaitMs = 15000;
 
-std::wstring WithoutTrailingBackslashes(std::wstring path) {
-    while (!path.empty() && path.back() == L'\\') {
-        path.pop_back();
-    }
-    return path;
-}
-
 bool SameFolder(const std::wstring& a, const std::wstring& b) {
-    const std::wstring left = WithoutTrailingBackslashes(a);
-    const std::wstring right = WithoutTrailingBackslashes(b);
-    return !left.empty() &&
-           ::CompareStringOrdinal(left.c_str(), static_cast<int>(left.size()), right.c_str(),
-                                  static_cast<int>(right.size()), TRUE) == CSTR_EQUAL;
-}
-
-bool FileExists(const std::wstring& path) {
-    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    const std::wstring left = WithoutTrailingSeparators(a);
+    return !left.empty() && EqualsIgnoringCase(left, WithoutTrailingSeparators(b));
 }
 
 // Starts the copy by its full path in the temporary folder; its process, or an empty handle when it
-// could not start. A direct start: the shell's start would cost this process the shell's
-// libraries and registry look-ups before the copy can even begin.
+// could not start.
 ScopedHandle StartCopy(const RelaunchPlan& plan, const std::wstring& tempFolder, bool silent) {
-    std::wstring commandLine = L"\"" + plan.copyPath + L"\" " + plan.parameters;
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = static_cast<WORD>(silent ? SW_HIDE : SW_SHOWNORMAL);
-    PROCESS_INFORMATION started = {};
-    if (!::CreateProcessW(plan.copyPath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                          nullptr, tempFolder.c_str(), &startup, &started)) {
-        return ScopedHandle();
-    }
-    const ScopedHandle thread(started.hThread);
-    return ScopedHandle(started.hProcess);
+    ScopedHandle copy;
+    StartInFolder(silent ? SW_HIDE : SW_SHOWNORMAL, plan.copyPath, plan.parameters, tempFolder,
+                  &copy);
+    return copy;
 }
 
 // Starts the copy and waits for it to end; its exit code, or nothing when it could not start.
@@ -69,10 +48,10 @@ std::optional<DWORD> RunCopyAndWait(const RelaunchPlan& plan, const std::wstring
 
 void WaitForCopyToBeDeleted(const std::wstring& copyPath, IUninstallLog& log) {
     const ULONGLONG deadline = ::GetTickCount64() + kCopyDeleteWaitMs;
-    while (FileExists(copyPath) && ::GetTickCount64() < deadline) {
+    while (PathExists(copyPath) && ::GetTickCount64() < deadline) {
         ::Sleep(50);
     }
-    if (FileExists(copyPath)) {
+    if (PathExists(copyPath)) {
         log.Write(L"The copy's file is still there: " + copyPath);
     }
 }

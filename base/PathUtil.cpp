@@ -1,5 +1,7 @@
 #include "PathUtil.h"
 
+#include "TextConvert.h"
+
 #include <windows.h>
 
 std::wstring GetModulePath() {
@@ -48,4 +50,16 @@ bool IsPlainFileName(std::wstring_view name) {
         }
     }
     return true;
+}
+
+bool IsAtOrBelow(std::wstring_view path, std::wstring_view folder) {
+    if (folder.empty() || path.size() < folder.size() ||
+        !EqualsIgnoringCase(path.substr(0, folder.size()), folder)) {
+        return false;
+    }
+    return path.size() == folder.size() || folder.back() == L'\\' || path[folder.size()] == L'\\';
+}
+
+bool IsBelow(std::wstring_view path, std::wstring_view folder) {
+    return path.size() > folder.size() && IsAtOrBelow(path, folder);
 }

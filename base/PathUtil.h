@@ -19,6 +19,12 @@ std::wstring PathFolder(std::wstring_view path);
 // path of backslashes only becomes empty.
 std::wstring WithoutTrailingSeparators(std::wstring_view path);
 
+// Whether path is folder or lies below it, letter case ignored. A folder that ends in a backslash
+// (a drive root) holds every path that starts with it; an empty folder holds nothing.
+bool IsAtOrBelow(std::wstring_view path, std::wstring_view folder);
+// The same, without folder itself.
+bool IsBelow(std::wstring_view path, std::wstring_view folder);
+
 // Whether name can stand as one file or folder name: not empty, no separator, wildcard, colon,
 // quote, pipe or control character, and no trailing dot or blank (Windows would drop them and
 // name another item).

@@ -36,8 +36,8 @@ bool IsProcessElevated() {
            elevation.TokenIsElevated != 0;
 }
 
-// Starts file directly with its working folder; the process is elevated already, so the child is
-// too. The shell's start would enter the folder itself for a moment on some systems.
+}  // namespace
+
 bool StartInFolder(int showCommand, const std::wstring& file, const std::wstring& parameters,
                    const std::wstring& workingFolder, ScopedHandle* startedProcess) {
     std::wstring commandLine = L"\"" + file + L"\"";
@@ -60,8 +60,6 @@ bool StartInFolder(int showCommand, const std::wstring& file, const std::wstring
     }
     return true;
 }
-
-}  // namespace
 
 std::wstring SelfDeleteParameters(const std::wstring& path, const std::wstring& emptyFolder) {
     std::wstring parameters = L"/c del /q \"" + path + L"\"";

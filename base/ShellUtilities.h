@@ -25,6 +25,12 @@ bool StartElevated(int showCommand, const std::wstring& file, const std::wstring
                    const std::wstring& workingFolder = std::wstring(),
                    ScopedHandle* process = nullptr);
 
+// Starts file directly, as this process's user, in workingFolder, with its window shown as
+// showCommand. The shell's start would cost the shell's libraries and, on some systems, enter the
+// folder itself for a moment. When startedProcess is given, it receives the process.
+bool StartInFolder(int showCommand, const std::wstring& file, const std::wstring& parameters,
+                   const std::wstring& workingFolder, ScopedHandle* startedProcess = nullptr);
+
 // The parameters that make the command interpreter delete path and then remove emptyFolder if
 // it is given and empty (both quoted, so blanks are fine).
 std::wstring SelfDeleteParameters(const std::wstring& path,

@@ -41,3 +41,9 @@ std::wstring TrimWhitespace(std::wstring_view text) {
     const auto last = text.find_last_not_of(kWhitespace);
     return std::wstring(text.substr(first, last - first + 1));
 }
+
+bool EqualsIgnoringCase(std::wstring_view a, std::wstring_view b) {
+    return a.size() <= INT_MAX && b.size() <= INT_MAX &&
+           ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
+                                  static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+}

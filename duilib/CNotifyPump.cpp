@@ -1,5 +1,7 @@
 #include "CNotifyPump.h"
 
+#include "TextConvert.h"
+
 #include "CControlUI.h"
 
 namespace DuiLib {
@@ -8,11 +10,6 @@ namespace {
 
 const NotifyMapEntry kNoEntries[] = {{nullptr, nullptr, nullptr, nullptr}};
 const NotifyMap kEmptyMap = {nullptr, kNoEntries};
-
-bool SameNameIgnoringCase(const std::wstring& a, const std::wstring& b) {
-    return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
-                                  static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
-}
 
 }  // namespace
 
@@ -35,7 +32,7 @@ const NotifyMapEntry* MatchNotifyEntry(const NotifyMapEntry* entries, const std:
 
 bool CNotifyPump::AddVirtualWnd(const std::wstring& name, CNotifyPump* object) {
     for (const auto& entry : virtualWindows_) {
-        if (SameNameIgnoringCase(entry.first, name)) {
+        if (EqualsIgnoringCase(entry.first, name)) {
             return false;
         }
     }
@@ -45,7 +42,7 @@ bool CNotifyPump::AddVirtualWnd(const std::wstring& name, CNotifyPump* object) {
 
 bool CNotifyPump::RemoveVirtualWnd(const std::wstring& name) {
     for (auto it = virtualWindows_.begin(); it != virtualWindows_.end(); ++it) {
-        if (SameNameIgnoringCase(it->first, name)) {
+        if (EqualsIgnoringCase(it->first, name)) {
             virtualWindows_.erase(it);
             return true;
         }
@@ -56,7 +53,7 @@ bool CNotifyPump::RemoveVirtualWnd(const std::wstring& name) {
 bool CNotifyPump::NotifyPump(UINotify& notification) {
     if (!notification.virtualWindow.empty()) {
         for (const auto& entry : virtualWindows_) {
-            if (SameNameIgnoringCase(entry.first, notification.virtualWindow) &&
+            if (EqualsIgnoringCase(entry.first, notification.virtualWindow) &&
                 entry.second->Dispatch(notification)) {
                 return true;
             }

@@ -1,5 +1,7 @@
 #include "ControlSearch.h"
 
+#include "TextConvert.h"
+
 #include "CControlUI.h"
 
 #include <cwchar>
@@ -21,11 +23,7 @@ CControlUI* WaitingForLayout(CControlUI* control, void* /*data*/) {
 
 CControlUI* NamedIgnoringCase(CControlUI* control, void* data) {
     const auto* name = static_cast<const std::wstring_view*>(data);
-    const std::wstring own = control->GetName();
-    const bool same =
-        ::CompareStringOrdinal(own.c_str(), static_cast<int>(own.size()), name->data(),
-                               static_cast<int>(name->size()), TRUE) == CSTR_EQUAL;
-    return same ? control : nullptr;
+    return EqualsIgnoringCase(control->GetName(), *name) ? control : nullptr;
 }
 
 CControlUI* Collect(CControlUI* control, void* data) {

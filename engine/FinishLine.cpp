@@ -1,19 +1,10 @@
 #include "FinishLine.h"
 
+#include "PathUtil.h"
+
 #include <windows.h>
 
 namespace {
-
-// Whether outer is inner or a folder (or key) above it; letter case is ignored as Windows does.
-bool IsSameOrAbove(const std::wstring& outer, const std::wstring& inner) {
-    if (outer.empty() || outer.size() > inner.size()) {
-        return false;
-    }
-    const bool boundary = outer.size() == inner.size() || inner[outer.size()] == L'\\';
-    return boundary &&
-           ::CompareStringOrdinal(outer.data(), static_cast<int>(outer.size()), inner.data(),
-                                  static_cast<int>(outer.size()), TRUE) == CSTR_EQUAL;
-}
 
 std::wstring ReplaceEach(std::wstring text, wchar_t mark, const std::wstring& replacement) {
     for (std::size_t at = text.find(mark); at != std::wstring::npos;
@@ -32,7 +23,7 @@ std::wstring ItemLeftToName(const UninstallOutcome& outcome) {
     const std::wstring& first = outcome.remaining.front();
     std::wstring outermost = first;
     for (const std::wstring& item : outcome.remaining) {
-        if (item.size() < outermost.size() && IsSameOrAbove(item, first)) {
+        if (item.size() < outermost.size() && IsAtOrBelow(first, item)) {
             outermost = item;
         }
     }

@@ -3,6 +3,7 @@
 #include "FileSystem.h"
 #include "PathUtil.h"
 #include "SpecialFolders.h"
+#include "TextConvert.h"
 
 #include <windows.h>
 #include <shlobj.h>
@@ -15,11 +16,6 @@ bool IsDriveLetter(wchar_t c) {
     return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z');
 }
 
-bool SameText(std::wstring_view a, std::wstring_view b) {
-    return ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
-                                  static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
-}
-
 // Backslashes only, without trailing backslashes except the one of a drive root ("C:\").
 std::wstring Normalized(std::wstring_view path) {
     std::wstring text(path);
@@ -27,29 +23,18 @@ std::wstring Normalized(std::wstring_view path) {
     return WithoutTrailingSeparators(text);
 }
 
-// True when inner lies below outer (not equal to it).
-bool IsBelow(std::wstring_view inner, std::wstring_view outer) {
-    if (outer.empty() || inner.size() <= outer.size()) {
-        return false;
-    }
-    const bool outerEndsWithSeparator = outer.back() == L'\\';
-    if (!outerEndsWithSeparator && inner[outer.size()] != L'\\') {
-        return false;
-    }
-    return SameText(inner.substr(0, outer.size()), outer);
-}
-
 // Win32 drops trailing dots and blanks from names and reads "con", "nul" ... as devices, so such
 // a part would not name the folder the text shows.
 bool IsDeviceName(std::wstring_view part) {
     const std::wstring_view base = part.substr(0, part.find(L'.'));
     for (const wchar_t* device : {L"CON", L"PRN", L"AUX", L"NUL"}) {
-        if (SameText(base, device)) {
+        if (EqualsIgnoringCase(base, device)) {
             return true;
         }
     }
     return base.size() == 4 &&
-           (SameText(base.substr(0, 3), L"COM") || SameText(base.substr(0, 3), L"LPT")) &&
+           (EqualsIgnoringCase(base.substr(0, 3), L"COM") ||
+            EqualsIgnoringCase(base.substr(0, 3), L"LPT")) &&
            base[3] >= L'1' && base[3] <= L'9';
 }
 
@@ -62,7 +47,7 @@ bool IsProtectedBy(const std::wstring& path, const ProtectedFolder& entry) {
     if (folder.empty()) {
         return false;
     }
-    if (SameText(path, folder) || IsBelow(folder, path)) {
+    if (EqualsIgnoringCase(path, folder) || IsBelow(folder, path)) {
         return true;
     }
     switch (entry.scope) {
@@ -71,7 +56,7 @@ bool IsProtectedBy(const std::wstring& path, const ProtectedFolder& entry) {
         case ProtectedScope::kWholeTree:
             return IsBelow(path, folder);
         case ProtectedScope::kEachSubfolder:
-            return IsBelow(path, folder) && SameText(PathFolder(path), folder);
+            return IsBelow(path, folder) && EqualsIgnoringCase(PathFolder(path), folder);
     }
     return false;
 }

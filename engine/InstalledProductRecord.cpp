@@ -1,5 +1,7 @@
 #include "InstalledProductRecord.h"
 
+#include "TextConvert.h"
+
 #include "UniqueHandle.h"
 
 namespace {
@@ -7,11 +9,6 @@ namespace {
 // Value names and data longer than these end the reading (the installer never writes such).
 constexpr DWORD kValueNameChars = 260;
 constexpr DWORD kValueDataChars = 260;
-
-bool SameNameIgnoringCase(std::wstring_view name, const wchar_t* expected) {
-    return ::CompareStringOrdinal(name.data(), static_cast<int>(name.size()), expected, -1, TRUE) ==
-           CSTR_EQUAL;
-}
 
 // The text of REG_SZ data, which may or may not end with its terminator.
 std::wstring_view DataText(const wchar_t* data, DWORD bytes) {
@@ -29,9 +26,9 @@ void TakeInstalledProductValue(std::wstring_view name, DWORD type, std::wstring_
     if (type != REG_SZ) {
         return;
     }
-    if (SameNameIgnoringCase(name, L"DisplayName")) {
+    if (EqualsIgnoringCase(name, L"DisplayName")) {
         record.displayName = text;
-    } else if (SameNameIgnoringCase(name, L"InstallPath")) {
+    } else if (EqualsIgnoringCase(name, L"InstallPath")) {
         record.installPath = text;
     }
 }

@@ -1,7 +1,7 @@
 #include "LeftoverKeys.h"
 
 #include "DriverRemoval.h"
-#include "ShortcutCleanup.h"
+#include "InstalledProductRecord.h"
 #include "UniqueHandle.h"
 
 #include <windows.h>
@@ -30,7 +30,7 @@ std::vector<std::wstring> ProductKeysLeft(const std::wstring& projectName) {
     if (KeyIsThere(kProductKeyPath, KEY_WOW64_64KEY)) {
         left.push_back(kMachineRoot + std::wstring(kProductKeyPath));
     }
-    const std::wstring entry = std::wstring(kUninstallListKey) + L"\\" + projectName;
+    const std::wstring entry = std::wstring(kInstalledProgramsKey) + L"\\" + projectName;
     if (KeyIsThere(entry, 0)) {
         left.push_back(kMachineRoot + entry);
     }

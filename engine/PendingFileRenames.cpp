@@ -1,5 +1,7 @@
 #include "PendingFileRenames.h"
 
+#include "TextConvert.h"
+
 #include "UniqueHandle.h"
 
 #include <windows.h>
@@ -11,11 +13,6 @@ namespace {
 constexpr wchar_t kSessionManager[] = L"System\\CurrentControlSet\\Control\\Session Manager";
 constexpr wchar_t kPendingValue[] = L"PendingFileRenameOperations";
 constexpr wchar_t kNtPrefix[] = L"\\??\\";
-
-bool SamePath(const std::wstring& a, const std::wstring& b) {
-    return ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
-                                  static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
-}
 
 }  // namespace
 
@@ -58,8 +55,9 @@ std::vector<PendingRename> WithoutDeletionsOf(const std::vector<PendingRename>& 
         const std::wstring path = PendingSourcePath(rename.source);
         const bool withdrawn =
             rename.target.empty() &&
-            std::any_of(paths.begin(), paths.end(),
-                        [&path](const std::wstring& item) { return SamePath(item, path); });
+            std::any_of(paths.begin(), paths.end(), [&path](const std::wstring& item) {
+                return EqualsIgnoringCase(item, path);
+            });
         if (!withdrawn) {
             kept.push_back(rename);
         }

@@ -2,11 +2,13 @@
 
 #include "CDiskObject.h"
 #include "CRunExitCode.h"
+#include "FolderWalk.h"
 #include "IUninstallLog.h"
+#include "PathUtil.h"
 #include "PendingFileRenames.h"
 #include "RunningPrograms.h"
 #include "ShellUtilities.h"
-#include "UniqueHandle.h"
+#include "TextConvert.h"
 
 #include <windows.h>
 
@@ -15,37 +17,20 @@
 
 namespace {
 
-bool IsAtOrBelow(const std::wstring& item, const std::wstring& folder) {
-    if (item.size() < folder.size() ||
-        ::CompareStringOrdinal(item.c_str(), static_cast<int>(folder.size()), folder.c_str(),
-                               static_cast<int>(folder.size()), TRUE) != CSTR_EQUAL) {
-        return false;
-    }
-    return item.size() == folder.size() || item[folder.size()] == L'\\';
-}
-
 // Whether folder holds nothing but file (directly inside it).
 bool HoldsOnly(const std::wstring& folder, const std::wstring& file) {
-    if (file.size() <= folder.size() || !IsAtOrBelow(file, folder) ||
-        file.find(L'\\', folder.size() + 1) != std::wstring::npos) {
+    if (!IsBelow(file, folder) || file.find(L'\\', folder.size() + 1) != std::wstring::npos) {
         return false;
     }
-    WIN32_FIND_DATAW entry;
-    const ScopedFindHandle find(::FindFirstFileW((folder + L"\\*").c_str(), &entry));
     int others = 0;
     bool found = false;
-    for (BOOL more = find.IsValid(); more; more = ::FindNextFileW(find.Get(), &entry)) {
-        const std::wstring name = entry.cFileName;
-        if (name == L"." || name == L"..") {
-            continue;
-        }
-        if (::CompareStringOrdinal(name.c_str(), -1, file.c_str() + folder.size() + 1, -1, TRUE) ==
-            CSTR_EQUAL) {
+    ForEachFolderEntry(folder, [&](const std::wstring& entry, DWORD) {
+        if (EqualsIgnoringCase(entry, file)) {
             found = true;
         } else {
             ++others;
         }
-    }
+    });
     return found && others == 0;
 }
 

@@ -23,10 +23,6 @@ std::wstring PinnedLinkPath(const std::wstring& displayName);
 // dialog. Nothing happens when path is empty or names nothing.
 void InvokeUnpinVerb(const wchar_t* verb, const std::wstring& path);
 
-// The installed-programs list below HKEY_LOCAL_MACHINE; each product's entry is a subkey.
-inline constexpr wchar_t kUninstallListKey[] =
-    L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
-
 // Deletes HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\<projectName> with its
 // subkeys. An empty or compound name deletes nothing (it would name the whole list).
 void RemoveInstalledProgramsEntry(const std::wstring& projectName);

@@ -102,4 +102,27 @@ TEST(TextConvertTest, TrimRemovesWhiteSpaceAtBothEnds) {
     EXPECT_EQ(TrimWhitespace(L""), L"");
 }
 
+TEST(PathFolderTest, WhatLiesAtOrBelowAFolderIgnoringLetterCase) {
+    const struct {
+        const wchar_t* path;
+        const wchar_t* folder;
+        bool atOrBelow;
+        bool below;
+    } cases[] = {
+        {L"C:\\Program Files\\Tablet", L"c:\\program files\\tablet", true, false},
+        {L"C:\\Program Files\\Tablet\\a.dll", L"C:\\Program Files\\Tablet", true, true},
+        {L"C:\\Program Files\\Tablet2\\a.dll", L"C:\\Program Files\\Tablet", false, false},
+        {L"C:\\Program Files", L"C:\\Program Files\\Tablet", false, false},
+        {L"C:\\Windows", L"C:\\", true, true},
+        {L"C:\\Windows", L"", false, false},
+        {L"", L"", false, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsAtOrBelow(c.path, c.folder), c.atOrBelow) << c.path << " in " << c.folder;
+        EXPECT_EQ(IsBelow(c.path, c.folder), c.below) << c.path << " in " << c.folder;
+    }
+    EXPECT_TRUE(EqualsIgnoringCase(L"Uninstall.EXE", L"uninstall.exe"));
+    EXPECT_FALSE(EqualsIgnoringCase(L"Uninstall.exe", L"Uninstall.ex"));
+}
+
 }  // namespace

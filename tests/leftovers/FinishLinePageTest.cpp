@@ -7,6 +7,7 @@
 #include "Localization.h"
 #include "MessageWindow.h"
 #include "PageNames.h"
+#include "InstalledProductRecord.h"
 #include "ShortcutCleanup.h"
 #include "TestFiles.h"
 #include "TestRegistry.h"
@@ -64,7 +65,7 @@ protected:
     }
 
     static std::wstring Entry() {
-        return std::wstring(kUninstallListKey) + L"\\" + GetProjectName();
+        return std::wstring(kInstalledProgramsKey) + L"\\" + GetProjectName();
     }
 
     void KeepTheProductKey() {

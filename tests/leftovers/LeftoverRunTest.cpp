@@ -9,6 +9,7 @@
 #include "PathUtil.h"
 #include "PendingRenames.h"
 #include "RemovalFixtures.h"
+#include "InstalledProductRecord.h"
 #include "ShortcutCleanup.h"
 #include "TestFiles.h"
 #include "TestProcess.h"
@@ -113,7 +114,7 @@ protected:
     }
 
     static std::wstring Entry() {
-        return std::wstring(kUninstallListKey) + L"\\" + GetProjectName();
+        return std::wstring(kInstalledProgramsKey) + L"\\" + GetProjectName();
     }
 
     // The held file and the folders that hold it, deepest first.
