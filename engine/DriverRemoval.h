@@ -32,8 +32,8 @@ using ToolLauncher = std::function<bool(const std::wstring& file, const std::wst
 // The launcher of the real run: the shell's "runas" verb, hidden.
 ToolLauncher ElevatedToolLauncher();
 
-// Waits (with a time limit) until the tools a launcher started from installPath have ended.
-using ToolWait = std::function<void(const std::wstring& installPath)>;
+// Waits, for at most limitMs, until the tools a launcher started from installPath have ended.
+using ToolWait = std::function<void(const std::wstring& installPath, unsigned long limitMs)>;
 
 struct ToolLaunch {
     std::wstring file;  // full path below the installation folder

@@ -1,5 +1,7 @@
 #include "RunningPrograms.h"
 
+#include "PathUtil.h"
+
 #include "UniqueHandle.h"
 
 #include <tlhelp32.h>
@@ -7,12 +9,6 @@
 #include <vector>
 
 namespace {
-
-bool IsBelowFolder(const std::wstring& path, const std::wstring& folder) {
-    return path.size() > folder.size() && path[folder.size()] == L'\\' &&
-           ::CompareStringOrdinal(path.c_str(), static_cast<int>(folder.size()), folder.c_str(),
-                                  static_cast<int>(folder.size()), TRUE) == CSTR_EQUAL;
-}
 
 std::wstring ProgramPathOf(HANDLE process) {
     wchar_t path[MAX_PATH * 2];
@@ -34,14 +30,14 @@ DWORD ParentProcessId() {
     return 0;
 }
 
-// The processes running a program below folder or started by this process, opened for waiting.
-std::vector<ScopedHandle> ProcessesRunningFrom(const std::wstring& folder) {
+// The processes running a program below folder or started by this process, opened for waiting;
+// parent (the process that started this one) is never among them.
+std::vector<ScopedHandle> ProcessesRunningFrom(const std::wstring& folder, DWORD parent) {
     std::vector<ScopedHandle> found;
     const ScopedFileHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
     if (!snapshot) {
         return found;
     }
-    const DWORD parent = ParentProcessId();
     PROCESSENTRY32W entry = {};
     entry.dwSize = sizeof entry;
     for (BOOL more = ::Process32FirstW(snapshot.Get(), &entry); more;
@@ -55,7 +51,7 @@ std::vector<ScopedHandle> ProcessesRunningFrom(const std::wstring& folder) {
         // A program started by this process (the command interpreter running the package's batch
         // file, say) may hold a file or its working folder there without running from it.
         const bool startedHere = entry.th32ParentProcessID == ::GetCurrentProcessId();
-        if (process && (startedHere || IsBelowFolder(ProgramPathOf(process.Get()), folder))) {
+        if (process && (startedHere || IsBelow(ProgramPathOf(process.Get()), folder))) {
             found.push_back(std::move(process));
         }
     }
@@ -69,9 +65,10 @@ void WaitForProgramsRunningFrom(const std::wstring& folder, DWORD limitMs) {
         return;
     }
     const ULONGLONG deadline = ::GetTickCount64() + limitMs;
+    const DWORD parent = ParentProcessId();
     // A tool may start another one from the same folder, so look again after each wait.
-    for (std::vector<ScopedHandle> running = ProcessesRunningFrom(folder); !running.empty();
-         running = ProcessesRunningFrom(folder)) {
+    for (std::vector<ScopedHandle> running = ProcessesRunningFrom(folder, parent); !running.empty();
+         running = ProcessesRunningFrom(folder, parent)) {
         const ULONGLONG now = ::GetTickCount64();
         if (now >= deadline) {
             return;

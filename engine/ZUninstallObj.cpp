@@ -46,8 +46,9 @@ ZUninstallObj::ZUninstallObj(UninstallSettings settings)
       worker_(this),
       post_(::PostMessageW),
       launchTool_(ElevatedToolLauncher()),
-      waitForTools_(
-          [](const std::wstring& installPath) { WaitForProgramsRunningFrom(installPath); }),
+      waitForTools_([](const std::wstring& installPath, unsigned long limitMs) {
+          WaitForProgramsRunningFrom(installPath, limitMs);
+      }),
       scheduleForRestart_(PlatformRestartScheduler()),
       withdrawRestartRemovals_(WithdrawRestartRemovals) {}
 
@@ -145,6 +146,7 @@ void ZUninstallObj::DoUninstall(const std::wstring& displayName, HWND window) {
     }
 
     Log(L"Step: driver removal");
+    const ULONGLONG driverStepStart = ::GetTickCount64();
     if (!RemoveDriver(installPath_, LoggingLauncher())) {
         Log(L"The driver package's batch file still runs after " +
             std::to_wstring(kDriverBatchWaitMs / 1000) + L" s; the removal goes on.");
@@ -152,8 +154,11 @@ void ZUninstallObj::DoUninstall(const std::wstring& displayName, HWND window) {
     // The tools run from the installation folder and hold its files: deleted under them, the
     // folder would be left for a restart that is not needed once they have ended.
     Log(L"Step: waiting for the package's tools to end");
-    if (waitForTools_) {
-        waitForTools_(installPath_);
+    // One limit for the batch file and the tools together: a batch file that outlasted its wait
+    // is among the tools, and must not hold the removal up a second time.
+    const ULONGLONG waited = ::GetTickCount64() - driverStepStart;
+    if (waitForTools_ && waited < kToolWaitLimitMs) {
+        waitForTools_(installPath_, static_cast<unsigned long>(kToolWaitLimitMs - waited));
     }
 
     itemsTotal_ = 0;

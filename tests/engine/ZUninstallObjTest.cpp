@@ -295,7 +295,9 @@ TEST_F(ZUninstallObjTest, ToolsStillRunningAreWaitedForBeforeTheirFolderIsDelete
             ++launches_;
             return launch(file, parameters, workingFolder, process);
         },
-        [](const std::wstring& installPath) { WaitForProgramsRunningFrom(installPath); });
+        [](const std::wstring& installPath, unsigned long limitMs) {
+            WaitForProgramsRunningFrom(installPath, limitMs);
+        });
 
     RunUninstall();
 
