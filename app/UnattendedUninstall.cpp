@@ -9,22 +9,14 @@
 #include "RunningAppShutdown.h"
 #include "ShellUtilities.h"
 #include "UninstallMessages.h"
+#include "UniqueHandle.h"
 #include "ZUninstallObj.h"
 
 #include <windows.h>
 
-#include <memory>
-#include <type_traits>
-
 namespace {
 
 constexpr wchar_t kSinkClassName[] = L"UninstallEngineSink";
-
-struct WindowDestroyer {
-    using pointer = HWND;
-    void operator()(HWND window) const { ::DestroyWindow(window); }
-};
-using ScopedWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDestroyer>;
 
 // A message-only window that receives the engine's messages. It is never shown, is not a
 // top-level window and appears in no window list.
@@ -37,13 +29,13 @@ public:
         windowClass.hInstance = ::GetModuleHandleW(nullptr);
         windowClass.lpszClassName = kSinkClassName;
         ::RegisterClassExW(&windowClass);
-        window_.reset(::CreateWindowExW(0, kSinkClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
+        window_.Reset(::CreateWindowExW(0, kSinkClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
                                         nullptr, windowClass.hInstance, this));
     }
     EngineMessageSink(const EngineMessageSink&) = delete;
     EngineMessageSink& operator=(const EngineMessageSink&) = delete;
 
-    HWND Window() const { return window_.get(); }
+    HWND Window() const { return window_.Get(); }
     // Whether the run got past the product check: it then reports at least the two link items.
     bool ProgressSeen() const { return progressSeen_; }
 

@@ -1,6 +1,9 @@
 #include "CFontTable.h"
 
+#include "TextConvert.h"
+
 #include <cwctype>
+#include <optional>
 
 namespace DuiLib {
 
@@ -16,11 +19,6 @@ LOGFONTW DefaultGuiLogFont() {
     ::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof(logFont), &logFont);
     logFont.lfCharSet = DEFAULT_CHARSET;
     return logFont;
-}
-
-bool SameFace(const std::wstring& a, const std::wstring& b) {
-    return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
-                                  static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
 }
 
 }  // namespace
@@ -103,7 +101,8 @@ const FontInfo& CFontTable::InfoAt(int index) {
 int CFontTable::Find(const std::wstring& face, int size, UINT style) const {
     for (size_t i = 0; i < custom_.size(); ++i) {
         const FontInfo& info = custom_[i].info;
-        if (SameFace(info.faceName, face) && info.size == size && StyleOf(info) == style) {
+        if (EqualsIgnoringCase(info.faceName, face) && info.size == size &&
+            StyleOf(info) == style) {
             return static_cast<int>(i);
         }
     }
@@ -127,18 +126,16 @@ CFontTable::Entry& CFontTable::EntryAt(int index) {
 
 void CFontTable::Measure(Entry& entry) const {
     // Without the window's DC yet, a screen DC measures the same font.
-    const bool ownDc = measureDc_ == nullptr;
-    const HDC dc = ownDc ? ::GetDC(nullptr) : measureDc_;
+    std::optional<ScopedWindowDC> screen;
+    HDC dc = measureDc_;
+    if (dc == nullptr) {
+        dc = screen.emplace(nullptr).Get();
+    }
     if (dc == nullptr) {
         return;
     }
-    {
-        ScopedSelectObject select(dc, entry.handle.Get());
-        ::GetTextMetricsW(dc, &entry.info.metrics);
-    }
-    if (ownDc) {
-        ::ReleaseDC(nullptr, dc);
-    }
+    const ScopedSelectObject select(dc, entry.handle.Get());
+    ::GetTextMetricsW(dc, &entry.info.metrics);
 }
 
 }  // namespace DuiLib

@@ -27,12 +27,6 @@ void PrepareCommonControlsOnce() {
 
 }  // namespace
 
-CToolTipWindow::~CToolTipWindow() {
-    if (window_ != nullptr) {
-        ::DestroyWindow(window_);
-    }
-}
-
 void CToolTipWindow::Show(HWND owner, const RECT& rect, const std::wstring& text, int maxWidth) {
     text_ = text;
     tool_ = {};
@@ -43,32 +37,33 @@ void CToolTipWindow::Show(HWND owner, const RECT& rect, const std::wstring& text
     tool_.hinst = ModuleInstance();
     tool_.lpszText = text_.data();
     tool_.rect = rect;
-    if (window_ == nullptr) {
+    if (!window_) {
         PrepareCommonControlsOnce();
-        window_ = ::CreateWindowExW(
-            0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
-            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, ModuleInstance(), nullptr);
-        if (window_ == nullptr) {
+        window_.Reset(::CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr,
+                                        WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
+                                        ModuleInstance(), nullptr));
+        if (!window_) {
             return;
         }
-        ::SendMessageW(window_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool_));
+        ::SendMessageW(window_.Get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool_));
     }
-    ::SendMessageW(window_, TTM_SETMAXTIPWIDTH, 0, maxWidth);
-    ::SendMessageW(window_, TTM_SETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool_));
-    ::SendMessageW(window_, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool_));
+    ::SendMessageW(window_.Get(), TTM_SETMAXTIPWIDTH, 0, maxWidth);
+    ::SendMessageW(window_.Get(), TTM_SETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool_));
+    ::SendMessageW(window_.Get(), TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool_));
 }
 
 void CToolTipWindow::Hide() {
-    if (window_ != nullptr) {
-        ::SendMessageW(window_, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool_));
+    if (window_) {
+        ::SendMessageW(window_.Get(), TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool_));
     }
 }
 
 DWORD CToolTipWindow::HoverTime(DWORD fallback) const {
-    if (window_ == nullptr) {
+    if (!window_) {
         return fallback;
     }
-    return static_cast<DWORD>(::SendMessageW(window_, TTM_GETDELAYTIME, TTDT_INITIAL, 0));
+    return static_cast<DWORD>(::SendMessageW(window_.Get(), TTM_GETDELAYTIME, TTDT_INITIAL, 0));
 }
 
 }  // namespace DuiLib

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "UniqueHandle.h"
+
 #include <windows.h>
 #include <commctrl.h>
 
@@ -11,7 +13,6 @@ namespace DuiLib {
 class CToolTipWindow {
 public:
     CToolTipWindow() = default;
-    ~CToolTipWindow();
     CToolTipWindow(const CToolTipWindow&) = delete;
     CToolTipWindow& operator=(const CToolTipWindow&) = delete;
 
@@ -22,7 +23,7 @@ public:
     DWORD HoverTime(DWORD fallback) const;
 
 private:
-    HWND window_ = nullptr;
+    ScopedWindow window_;
     TOOLINFOW tool_ = {};
     std::wstring text_;
 };

@@ -6,7 +6,6 @@
 #include "ControlSearch.h"
 #include "ImageDrawing.h"
 #include "InputTranslation.h"
-#include "LibraryFunction.h"
 #include "PlatformImage.h"
 #include "RenderPrimitives.h"
 #include "ResourceSettings.h"
@@ -74,9 +73,6 @@ CUIManager::~CUIManager() {
     nameMap_.Clear();
     // The manager owns the root. Taken out first: controls being destroyed call back.
     delete std::exchange(root_, nullptr);
-    if (paintDc_ != nullptr) {
-        ::ReleaseDC(window_, paintDc_);
-    }
     RemoveFirst(LiveManagers(), this);
 }
 
@@ -87,9 +83,9 @@ void CUIManager::AttachWindow(HWND window) {
         return;
     }
     window_ = window;
-    paintDc_ = ::GetDC(window);
+    paintDc_.emplace(window);
     timers_.SetWindow(window);
-    fonts_.SetMeasureDc(paintDc_);
+    fonts_.SetMeasureDc(paintDc_->Get());
     AddUnique(LiveManagers(), this);
 }
 
@@ -229,9 +225,8 @@ void CUIManager::OnPaint() {
         return;
     }
     if (root_ == nullptr) {
-        PAINTSTRUCT ps = {};
-        ::BeginPaint(window_, &ps);
-        ::EndPaint(window_, &ps);
+        // Nothing to draw: validating the area is all a paint does.
+        const ScopedPaintDC paint(window_);
         return;
     }
     if (layoutNeeded_) {
@@ -640,12 +635,7 @@ void CUIManager::SetWindowAlpha(int alpha) {
     LONG_PTR style = ::GetWindowLongPtrW(window_, GWL_EXSTYLE);
     style = layered ? (style | WS_EX_LAYERED) : (style & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
     ::SetWindowLongPtrW(window_, GWL_EXSTYLE, style);
-    using SetLayeredFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
-    const auto setLayered = LibraryFunction<SetLayeredFn>(::GetModuleHandleW(L"User32.dll"),
-                                                          "SetLayeredWindowAttributes");
-    if (setLayered != nullptr) {
-        setLayered(window_, 0, static_cast<BYTE>(opacity_), LWA_ALPHA);
-    }
+    ::SetLayeredWindowAttributes(window_, 0, static_cast<BYTE>(opacity_), LWA_ALPHA);
 }
 
 // --- Images ---

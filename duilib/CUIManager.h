@@ -16,6 +16,7 @@
 
 #include <deque>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,7 +45,7 @@ public:
     // Binds the manager to its window and joins the live managers seen by PreTranslate.
     void AttachWindow(HWND window);
     HWND PaintWindow() const override { return window_; }
-    HDC PaintDC() const { return paintDc_; }
+    HDC PaintDC() const { return paintDc_ ? paintDc_->Get() : nullptr; }
     // Takes ownership of root (the previous root is deleted after the current message); lays it
     // out and sends "windowinit" from it at the next paint.
     bool AttachRoot(CControlUI* root);
@@ -191,7 +192,7 @@ private:
 
     HWND window_ = nullptr;
     int opacity_ = 255;
-    HDC paintDc_ = nullptr;
+    std::optional<ScopedWindowDC> paintDc_;
     CWindowPainter painter_;
 
     CControlUI* root_ = nullptr;

@@ -79,12 +79,12 @@ void CWindowPainter::EnsureSurfaces(HDC reference, const RECT& client) {
 
 void CWindowPainter::Paint(HWND window, CControlUI* root,
                            const std::vector<CControlUI*>& overlays) {
-    PAINTSTRUCT ps = {};
-    const HDC dc = ::BeginPaint(window, &ps);
-    if (dc == nullptr) {
+    const ScopedPaintDC paint(window);
+    if (!paint) {
         return;
     }
-    const RECT area = ps.rcPaint;
+    const HDC dc = paint.Get();
+    const RECT area = paint.Paint().rcPaint;
     RECT client = {};
     ::GetClientRect(window, &client);
     EnsureSurfaces(dc, client);
@@ -110,7 +110,6 @@ void CWindowPainter::Paint(HWND window, CControlUI* root,
         ScopedSelectObject brush(dc, ::GetStockObject(HOLLOW_BRUSH));
         ::Rectangle(dc, area.left, area.top, area.right, area.bottom);
     }
-    ::EndPaint(window, &ps);
 }
 
 void CWindowPainter::PaintInto(HDC dc, const RECT& rect, CControlUI* root) {

@@ -3,6 +3,7 @@
 #include "ResourceSettings.h"
 #include "LibraryFunction.h"
 #include "SystemLibrary.h"
+#include "UniqueHandle.h"
 
 #include <objidl.h>
 
@@ -97,27 +98,23 @@ struct BrushDelete {
 };
 using ScopedBrushObject = std::unique_ptr<GpBrush, BrushDelete>;
 
-struct ComRelease {
-    void operator()(IUnknown* object) const { object->Release(); }
-};
-using ScopedStream = std::unique_ptr<IStream, ComRelease>;
-
 // A stream over a copy of the bytes; the stream owns and frees its memory.
-ScopedStream StreamOver(const BYTE* data, size_t size) {
+ComPtr<IStream> StreamOver(const BYTE* data, size_t size) {
+    ComPtr<IStream> stream;
     HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, size);
     if (memory == nullptr) {
-        return nullptr;
+        return stream;
     }
     if (void* target = ::GlobalLock(memory)) {
         std::memcpy(target, data, size);
         ::GlobalUnlock(memory);
-        IStream* stream = nullptr;
-        if (SUCCEEDED(::CreateStreamOnHGlobal(memory, TRUE, &stream))) {
-            return ScopedStream(stream);
+        if (SUCCEEDED(::CreateStreamOnHGlobal(memory, TRUE,
+                                              reinterpret_cast<IStream**>(stream.Receive())))) {
+            return stream;
         }
     }
     ::GlobalFree(memory);
-    return nullptr;
+    return stream;
 }
 
 // The graphics object of a DC for one drawing.
@@ -152,9 +149,9 @@ std::unique_ptr<PlatformImage> PlatformImage::FromBytes(const BYTE* data, size_t
     if (!library.started || data == nullptr || size == 0) {
         return nullptr;
     }
-    const ScopedStream stream = StreamOver(data, size);
+    const ComPtr<IStream> stream = StreamOver(data, size);
     GpImage* decoded = nullptr;
-    if (!stream || library.loadImageFromStream(stream.get(), &decoded) != kOk) {
+    if (!stream || library.loadImageFromStream(stream.Get(), &decoded) != kOk) {
         return nullptr;
     }
     // The decoded image may keep reading its stream; a copy of its pixels stands on its own.

@@ -307,12 +307,12 @@ LRESULT WindowImplBase::OnSize(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lPa
     if (!::IsIconic(GetHWND()) && (corner.cx != 0 || corner.cy != 0)) {
         RECT window = {};
         ::GetWindowRect(GetHWND(), &window);
-        const HRGN region =
-            ::CreateRoundRectRgn(0, 0, window.right - window.left + 1,
-                                 window.bottom - window.top + 1, corner.cx, corner.cy);
-        // The window owns the region from here on.
-        if (::SetWindowRgn(GetHWND(), region, TRUE) == 0) {
-            ::DeleteObject(region);
+        ScopedRegion region(::CreateRoundRectRgn(0, 0, window.right - window.left + 1,
+                                                 window.bottom - window.top + 1, corner.cx,
+                                                 corner.cy));
+        // A window that takes the region owns it from then on.
+        if (::SetWindowRgn(GetHWND(), region.Get(), TRUE) != 0) {
+            region.Release();
         }
     }
     handled = false;

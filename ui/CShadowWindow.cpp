@@ -97,9 +97,9 @@ void CShadowWindow::Create(HWND parent) {
     }
     shadowMap[parent] = this;
     parent_ = parent;
-    window_ = ::CreateWindowExW(WS_EX_LAYERED | WS_EX_TRANSPARENT, kShadowClassName, nullptr,
-                                WS_POPUPWINDOW, CW_USEDEFAULT, 0, 0, 0, parent, nullptr,
-                                shadowInstance, nullptr);
+    window_.Reset(::CreateWindowExW(WS_EX_LAYERED | WS_EX_TRANSPARENT, kShadowClassName, nullptr,
+                                    WS_POPUPWINDOW, CW_USEDEFAULT, 0, 0, 0, parent, nullptr,
+                                    shadowInstance, nullptr));
     status_ = kEnabled;
     Show(parent);
     oldWndProc_ = reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(parent, GWLP_WNDPROC));
@@ -119,15 +119,15 @@ void CShadowWindow::ShowForStyle(HWND parent, LONG_PTR parentStyle) {
         }
     }
     if (IsVisible()) {
-        ::ShowWindow(window_, SW_SHOWNA);
+        ::ShowWindow(window_.Get(), SW_SHOWNA);
         Update(parent);
     } else {
-        ::ShowWindow(window_, SW_HIDE);
+        ::ShowWindow(window_.Get(), SW_HIDE);
     }
 }
 
 void CShadowWindow::Update(HWND parent) {
-    if (updateLayeredWindow == nullptr || window_ == nullptr) {
+    if (updateLayeredWindow == nullptr || !window_) {
         return;
     }
     RECT parentRect = {};
@@ -154,10 +154,10 @@ void CShadowWindow::Update(HWND parent) {
     ::GdiFlush();
 
     POINT origin = ShadowWindowOrigin(parentRect.left, parentRect.top, settings_);
-    ::MoveWindow(window_, origin.x, origin.y, size.cx, size.cy, FALSE);
+    ::MoveWindow(window_.Get(), origin.x, origin.y, size.cx, size.cy, FALSE);
     POINT source = {0, 0};
     BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    updateLayeredWindow(window_, nullptr, &origin, &size, canvas.Dc(), &source, 0, &blend,
+    updateLayeredWindow(window_.Get(), nullptr, &origin, &size, canvas.Dc(), &source, 0, &blend,
                         ULW_ALPHA);
 }
 
@@ -173,19 +173,19 @@ void CShadowWindow::MoveToParent(HWND parent) {
     RECT parentRect = {};
     ::GetWindowRect(parent, &parentRect);
     const POINT origin = ShadowWindowOrigin(parentRect.left, parentRect.top, settings_);
-    ::SetWindowPos(window_, nullptr, origin.x, origin.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+    ::SetWindowPos(window_.Get(), nullptr, origin.x, origin.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void CShadowWindow::OnParentSize(HWND parent, WPARAM wParam, LPARAM lParam) {
     if (wParam == SIZE_MAXIMIZED || wParam == SIZE_MINIMIZED) {
-        ::ShowWindow(window_, SW_HIDE);
+        ::ShowWindow(window_.Get(), SW_HIDE);
         status_ &= ~kVisible;
     } else if ((::GetWindowLongPtrW(parent, GWL_STYLE) & WS_VISIBLE) != 0) {
         status_ |= kParentVisible;
         if (!IsVisible()) {
             status_ |= kVisible;
             Update(parent);
-            ::ShowWindow(window_, SW_SHOWNA);
+            ::ShowWindow(window_.Get(), SW_SHOWNA);
             updatePending_ = true;
         } else if (LOWORD(lParam) > LOWORD(lastSize_) || HIWORD(lParam) > HIWORD(lastSize_)) {
             // Growing: the newly uncovered area is painted first, the shadow follows at WM_PAINT.
@@ -200,7 +200,7 @@ void CShadowWindow::OnParentSize(HWND parent, WPARAM wParam, LPARAM lParam) {
 LRESULT CShadowWindow::OnParentShowWindow(HWND parent, WPARAM wParam, LPARAM lParam) {
     const LRESULT result = ::CallWindowProcW(oldWndProc_, parent, WM_SHOWWINDOW, wParam, lParam);
     if (!wParam) {
-        ::ShowWindow(window_, SW_HIDE);
+        ::ShowWindow(window_.Get(), SW_HIDE);
         status_ &= ~(kVisible | kParentVisible);
     } else {
         // The parent only becomes visible after this message: judge it as shown, or the shadow
@@ -214,10 +214,7 @@ LRESULT CShadowWindow::OnParentShowWindow(HWND parent, WPARAM wParam, LPARAM lPa
 void CShadowWindow::BeforeParent(HWND parent, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_DESTROY:
-            if (window_ != nullptr) {
-                ::DestroyWindow(window_);
-                window_ = nullptr;
-            }
+            window_.Reset();
             status_ = 0;
             break;
         case WM_MOVE:
@@ -280,10 +277,7 @@ void CShadowWindow::Detach() {
         }
         shadowMap.erase(parent_);
     }
-    if (window_ != nullptr) {
-        ::DestroyWindow(window_);
-        window_ = nullptr;
-    }
+    window_.Reset();
     parent_ = nullptr;
     status_ = 0;
 }

@@ -2,6 +2,7 @@
 
 #include "PlatformImage.h"
 #include "ShadowMath.h"
+#include "UniqueHandle.h"
 
 #include <windows.h>
 
@@ -59,7 +60,7 @@ public:
     bool IsVisible() const { return (status_ & kVisible) != 0; }
     bool IsParentVisible() const { return (status_ & kParentVisible) != 0; }
     bool HasImage() const { return image_ != nullptr; }
-    HWND Window() const { return window_; }
+    HWND Window() const { return window_.Get(); }
     const ShadowSettings& Settings() const { return settings_; }
 
 private:
@@ -82,6 +83,6 @@ private:
     LPARAM lastSize_ = 0;
     bool updatePending_ = false;
     std::unique_ptr<DuiLib::PlatformImage> image_;
-    HWND window_ = nullptr;
+    ScopedWindow window_;
     HWND parent_ = nullptr;
 };
