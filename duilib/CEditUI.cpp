@@ -56,7 +56,6 @@ void CEditUI::SetText(std::wstring_view text) {
         ::SetWindowTextW(editWindow_->GetHWND(), copy.c_str());
     }
     CLabelUI::SetText(text);
-    Invalidate();
 }
 
 void CEditUI::OnNativeTextChanged(const std::wstring& text) {

@@ -125,7 +125,8 @@ class Display:
 def run(command, env=None, check=True, timeout=120, cwd=None):
     result = subprocess.run(command, env=env, capture_output=True, timeout=timeout, cwd=cwd)
     if check and result.returncode != 0:
-        raise Failure("%s failed: %s" % (" ".join(command), result.stderr.decode(errors="replace")))
+        raise Failure("%s failed with exit code %d: %s" % (" ".join(command), result.returncode,
+                                                           result.stderr.decode(errors="replace")))
     return result.stdout.decode(errors="replace")
 
 
