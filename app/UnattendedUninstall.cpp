@@ -36,8 +36,6 @@ public:
     EngineMessageSink& operator=(const EngineMessageSink&) = delete;
 
     HWND Window() const { return window_.Get(); }
-    // Whether the run got past the product check: it then reports at least the two link items.
-    bool ProgressSeen() const { return progressSeen_; }
 
     // Runs this thread's message loop until the engine's finished message arrived.
     void WaitForFinished() {
@@ -58,7 +56,6 @@ private:
         auto* sink =
             reinterpret_cast<EngineMessageSink*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
         if (sink != nullptr && message == WM_UNINSTALL_PROGRESS) {
-            sink->progressSeen_ = true;
             return 0;
         }
         if (sink != nullptr && message == WM_UNINSTALL_FINISHED) {
@@ -69,7 +66,6 @@ private:
     }
 
     ScopedWindow window_;
-    bool progressSeen_ = false;
     bool finished_ = false;
 };
 
@@ -119,7 +115,7 @@ void RunUnattendedUninstall(ZUninstallObj& engine, const UninstallSettings& sett
     log.Write(L"Step: starting the removal");
     engine.StartUninstall(displayName, sink.Window());
     sink.WaitForFinished();
-    if (!sink.ProgressSeen()) {
+    if (engine.Outcome().verdict == RemovalVerdict::kNotInstalled) {
         EndNotInstalled(log);
     }
 

@@ -1,6 +1,9 @@
 #include "CRunExitCode.h"
 
 UINT ExitCodeForOutcome(const UninstallOutcome& outcome) {
+    if (outcome.verdict == RemovalVerdict::kNotInstalled) {
+        return ExitCode::kNotInstalled;
+    }
     if (!outcome.remaining.empty()) {
         return ExitCode::kLeftBehind;
     }

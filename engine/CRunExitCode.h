@@ -16,7 +16,8 @@ inline constexpr UINT kNotInstalled = 1605;   // ERROR_UNKNOWN_PRODUCT
 inline constexpr UINT kRestartNeeded = 3010;  // ERROR_SUCCESS_REBOOT_REQUIRED
 }  // namespace ExitCode
 
-// Something left that is not scheduled gives 1603; else something scheduled for the restart gives
+// A product that was not installed gives 1605; something left that is not scheduled (a refused
+// installation folder among it) gives 1603; else something scheduled for the restart gives
 // 3010; else 0.
 UINT ExitCodeForOutcome(const UninstallOutcome& outcome);
 

@@ -203,20 +203,51 @@ std::vector<ProtectedFolder> LookUpProtectedFolders() {
     return folders;
 }
 
-bool IsRemovableInstallFolder(const std::wstring& path) {
-    const std::vector<ProtectedFolder> protectedFolders = LookUpProtectedFolders();
-    if (JudgeInstallPath(path, protectedFolders) != InstallPathVerdict::kAccepted) {
-        return false;
+namespace {
+
+std::wstring VerdictText(InstallPathVerdict verdict) {
+    switch (verdict) {
+        case InstallPathVerdict::kAccepted:
+            return std::wstring();
+        case InstallPathVerdict::kEmpty:
+            return L"the path is empty";
+        case InstallPathVerdict::kTooLong:
+            return L"the path is too long";
+        case InstallPathVerdict::kNotLocalAbsolute:
+            return L"it is not an absolute path on a local drive";
+        case InstallPathVerdict::kBadComponent:
+            return L"the path has a part Windows would rewrite";
+        case InstallPathVerdict::kDriveRoot:
+            return L"it is a drive's root";
+        case InstallPathVerdict::kProtected:
+            return L"it is, holds or lies in a protected system or user folder";
     }
-    if (!FolderExists(path) ||
-        (::GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
-        return false;
+    return L"it is not an application folder";
+}
+
+}  // namespace
+
+std::wstring InstallFolderRefusal(const std::wstring& path) {
+    const std::vector<ProtectedFolder> protectedFolders = LookUpProtectedFolders();
+    if (const InstallPathVerdict verdict = JudgeInstallPath(path, protectedFolders);
+        verdict != InstallPathVerdict::kAccepted) {
+        return VerdictText(verdict);
+    }
+    if (!FolderExists(path)) {
+        return L"it is not an existing folder";
+    }
+    if ((::GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+        return L"it is a link";
     }
     const wchar_t driveRoot[] = {path[0], L':', L'\\', L'\0'};
     const UINT driveType = ::GetDriveTypeW(driveRoot);
     if (driveType != DRIVE_FIXED && driveType != DRIVE_REMOVABLE && driveType != DRIVE_RAMDISK) {
-        return false;
+        return L"it is not on a local drive";
     }
     // Short names ("PROGRA~1") hide which folder is meant; judge the long form too.
-    return JudgeInstallPath(LongForm(path), protectedFolders) == InstallPathVerdict::kAccepted;
+    return VerdictText(JudgeInstallPath(LongForm(path), protectedFolders));
+}
+
+bool IsRemovableInstallFolder(const std::wstring& path) {
+    return InstallFolderRefusal(path).empty();
 }

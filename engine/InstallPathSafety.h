@@ -43,6 +43,9 @@ InstallPathVerdict JudgeInstallPath(std::wstring_view path,
 // out.
 std::vector<ProtectedFolder> LookUpProtectedFolders();
 
+// Why path may not be removed, as a short text for the log; empty when it may.
+std::wstring InstallFolderRefusal(const std::wstring& path);
+
 // True when path may be removed: JudgeInstallPath accepts it (also in its long form) against
 // LookUpProtectedFolders, and it is an existing folder, not a link, on a local drive.
 bool IsRemovableInstallFolder(const std::wstring& path);

@@ -3,6 +3,7 @@
 #include "CDiskObject.h"
 #include "Check.h"
 #include "DriverRemoval.h"
+#include "FileSystem.h"
 #include "FolderWalk.h"
 #include "InstallPathSafety.h"
 #include "InstalledProductRecord.h"
@@ -137,12 +138,22 @@ void ZUninstallObj::DoUninstall(const std::wstring& displayName, HWND window) {
     // Two empty names would "match" with a missing configuration; then nothing is known to be ours.
     if (displayName.empty() || projectName.empty() || record.displayName != displayName) {
         Log(L"The installed product is not \"" + displayName + L"\"; nothing is removed.");
+        SetOutcome({{}, {}, RemovalVerdict::kNotInstalled});
         return;
     }
-    installPath_ =
-        IsRemovableInstallFolder(record.installPath) ? record.installPath : std::wstring();
-    if (installPath_.empty()) {
-        Log(L"The installation path is not a folder that may be removed; it is left alone.");
+    // A folder that is gone already (an earlier run removed it) leaves the rest to remove. One that
+    // is there but refused stops the run before anything is touched: without the entry and the
+    // key, nothing could ever remove what stays on the disk.
+    installPath_.clear();
+    if (!record.installPath.empty() && PathExists(record.installPath)) {
+        if (const std::wstring refusal = InstallFolderRefusal(record.installPath);
+            !refusal.empty()) {
+            Log(L"The installation folder " + record.installPath + L" is refused: " + refusal +
+                L". Nothing is removed.");
+            SetOutcome({{}, {record.installPath}, RemovalVerdict::kFolderRefused});
+            return;
+        }
+        installPath_ = record.installPath;
     }
 
     Log(L"Step: driver removal");

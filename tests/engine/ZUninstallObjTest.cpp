@@ -330,6 +330,7 @@ TEST_F(ZUninstallObjTest, AnotherDisplayNameTouchesNothingAndOnlyFinishes) {
     RunUninstall();
 
     EXPECT_EQ(recorder_.Messages(), MessageRecorder::Run(0, 0));
+    EXPECT_EQ(engine_.Outcome().verdict, RemovalVerdict::kNotInstalled);
     EXPECT_EQ(launches_, 0);
     EXPECT_TRUE(test::FileExists(install_ / L"skin\\theme.png"));
     EXPECT_TRUE(shellItems_.AllLeft());
@@ -415,12 +416,47 @@ TEST_F(ZUninstallObjTest, AFullQueueLosesNoMessage) {
     EXPECT_EQ(calls, 2 * (total + 1));
 }
 
-TEST_F(ZUninstallObjTest, ARefusedInstallPathKeepsItsFilesAndStartsNoTool) {
+// A folder that may not be removed stops the run before anything is touched: the entry and the
+// keys stay, so that the product can still be removed once the entry is mended.
+TEST_F(ZUninstallObjTest, ARefusedInstallFolderKeepsEverythingAndIsWhatIsLeft) {
     // Names the installation folder through "..": the text doesn't show which folder it is.
     const std::wstring indirect = neighbour_.Path() + L"\\..\\" +
                                   install_.Path().substr(PathFolder(install_.Path()).size() + 1);
+    std::wstring appData;
+    ASSERT_TRUE(GetSpecialFolder(CSIDL_APPDATA, L"", appData));
+    shellItems_.WriteLinks();
+    shellItems_.WriteProgramsFolder();
     for (const std::wstring& installPath :
-         {indirect, std::wstring(L""), std::wstring(L"C:\\"), GetWindowsFolder()}) {
+         {indirect, std::wstring(L"C:\\"), GetWindowsFolder(), PathFolder(appData)}) {
+        SCOPED_TRACE(WideToUtf8(installPath));
+        ASSERT_TRUE(test::SetStringValue(HKEY_LOCAL_MACHINE, Entry(), L"InstallPath", installPath));
+        MessageRecorder recorder;
+        ZUninstallObj engine(test::ProductSettings());
+        engine.SetToolLauncher(
+            [this](const std::wstring&, const std::wstring&, const std::wstring&, ScopedHandle*) {
+                ++launches_;
+                return true;
+            });
+
+        engine.StartUninstall(test::ProductSettings().displayName, recorder.Window());
+        recorder.PumpUntilFinished();
+
+        EXPECT_EQ(recorder.Messages(), MessageRecorder::Run(0, 0));
+        EXPECT_EQ(launches_, 0);
+        const UninstallOutcome outcome = engine.Outcome();
+        EXPECT_EQ(outcome.verdict, RemovalVerdict::kFolderRefused);
+        EXPECT_EQ(outcome.remaining, std::vector<std::wstring>{installPath});
+        EXPECT_TRUE(test::FileExists(install_ / L"skin\\theme.png"));
+        EXPECT_TRUE(shellItems_.AllLeft());
+        EXPECT_TRUE(test::KeyExists(HKEY_LOCAL_MACHINE, Entry()));
+        EXPECT_TRUE(test::KeyExists(HKEY_LOCAL_MACHINE, std::wstring(kProductKey) + L"\\A\\B"));
+        EXPECT_TRUE(test::FileExists(libraries_.NativePath()));
+    }
+}
+
+// A folder an earlier run removed already leaves the rest of the product to remove.
+TEST_F(ZUninstallObjTest, AGoneOrMissingFolderStillRemovesTheRest) {
+    for (const std::wstring& installPath : {std::wstring(), install_.Path() + L" gone"}) {
         SCOPED_TRACE(WideToUtf8(installPath));
         ASSERT_TRUE(test::SetStringValue(HKEY_LOCAL_MACHINE, Entry(), L"DisplayName",
                                          test::ProductSettings().displayName));
@@ -441,7 +477,7 @@ TEST_F(ZUninstallObjTest, ARefusedInstallPathKeepsItsFilesAndStartsNoTool) {
 
         EXPECT_EQ(recorder.Messages(), MessageRecorder::Run(total, total));
         EXPECT_EQ(launches_, 0);
-        EXPECT_EQ(engine.InstallPath(), L"");
+        EXPECT_EQ(engine.Outcome().verdict, RemovalVerdict::kRan);
         EXPECT_TRUE(test::FileExists(install_ / L"skin\\theme.png"));
         EXPECT_FALSE(shellItems_.AnyLeft());
         ExpectProductKeysAndLibrariesGone();
