@@ -124,6 +124,8 @@ void CUninstallApp::RunMainWindow(CUninstallLogFile& log) {
     }
     frame.CenterOnOwner();
     frame.RunModal();
+    // The worker writes to the log, which ends with this run.
+    UninstallEngine().StopWorker();
     // A quit message ends the modal run with the window still there; it must not outlive the
     // object that handles its messages.
     if (::IsWindow(frame.GetHWND())) {

@@ -3,6 +3,7 @@
 #include "CDiskObject.h"
 #include "CRunExitCode.h"
 #include "FolderWalk.h"
+#include "InstallPathSafety.h"
 #include "IUninstallLog.h"
 #include "PathUtil.h"
 #include "PendingFileRenames.h"
@@ -56,11 +57,11 @@ UninstallOutcome OutcomeAsTheRunEnds(const std::wstring& installPath,
 
 UninstallOutcome DeleteWhatIsLeft(const std::wstring& installPath,
                                   const UninstallOutcome& outcome) {
-    if (installPath.empty()) {
-        return outcome;
+    // Checked again: the folder may have been replaced by a link since the removal ran.
+    if (installPath.empty() || !IsRemovableInstallFolder(installPath)) {
+        return OutcomeAsTheRunEnds(installPath, outcome);
     }
-    CDiskObject disk;
-    disk.DeleteFolderTree(installPath);
+    CDiskObject().DeleteFolderTree(installPath);
     const UninstallOutcome left = OutcomeAsTheRunEnds(installPath, outcome);
     // Deletions scheduled for the restart would remove a new installation under that name.
     std::vector<std::wstring> withdrawn;

@@ -15,7 +15,8 @@ class IUninstallLog;
 UninstallOutcome OutcomeAsTheRunEnds(const std::wstring& installPath,
                                      const UninstallOutcome& outcome);
 
-// Deletes what is left of installPath (nothing when it is empty) and returns OutcomeAsTheRunEnds;
+// Deletes what is left of installPath (nothing when it is empty or no longer a removable
+// installation folder) and returns OutcomeAsTheRunEnds;
 // the restart deletions of the items it drops are taken out of the system's list.
 UninstallOutcome DeleteWhatIsLeft(const std::wstring& installPath, const UninstallOutcome& outcome);
 

@@ -58,6 +58,10 @@ ZUninstallObj::~ZUninstallObj() {
     worker_.Stop();
 }
 
+void ZUninstallObj::StopWorker() {
+    worker_.Stop();
+}
+
 void ZUninstallObj::SetPostFunction(PostMessageFunction post) {
     UNINSTALLER_CHECK(!worker_.HasThread(), "the post call is replaced while the worker runs");
     post_ = std::move(post);

@@ -53,6 +53,10 @@ public:
     // or the path check refused it. Read it only after WM_UNINSTALL_FINISHED.
     const std::wstring& InstallPath() const { return installPath_; }
 
+    // Window's thread: lets the request that runs end and stops the worker. Everything the worker
+    // writes to (the log among it) must stay alive until this has returned.
+    void StopWorker();
+
     // What the last run (or the last SweepLeftovers) left behind. Any thread; complete once
     // WM_UNINSTALL_FINISHED has been received.
     UninstallOutcome Outcome() const;

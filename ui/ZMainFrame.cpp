@@ -87,6 +87,14 @@ LRESULT ZMainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 return 0;
             }
             break;
+        case WM_CLOSE:
+            // Alt+F4, the system menu or another program: once the removal runs, the window (and
+            // everything the worker writes to) stays until the removal has ended.
+            if (removalStarted_) {
+                RequestClose();
+                return 0;
+            }
+            break;
         case WM_SYSCOMMAND:
             // The window has one size.
             if ((wParam & 0xFFF0) == SC_MAXIMIZE) {
@@ -103,6 +111,12 @@ LRESULT ZMainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                     dynamic_cast<ZPage3*>(manager_.ControlByName(FrameNames::kProgressPage))) {
                 progressPage->OnUninstallMessage(message, wParam, lParam);
             }
+            if (message == WM_UNINSTALL_FINISHED) {
+                removalFinished_ = true;
+                if (closeAsked_) {
+                    ZPage3::FinishAndExit();
+                }
+            }
             return 0;
         case WM_KEYDOWN:
             switch (ActionForKey(CurrentPage(), wParam)) {
@@ -110,7 +124,7 @@ LRESULT ZMainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                     SelectPage(kLocationPage);
                     break;
                 case FrameKeyAction::kQuit:
-                    PostQuit();
+                    RequestClose();
                     break;
                 case FrameKeyAction::kNone:
                     break;
@@ -242,7 +256,7 @@ void ZMainFrame::Notify(UINotify& notification) {
             notification.sender != nullptr ? notification.sender->GetName() : std::wstring();
         switch (ActionForClick(sender)) {
             case FrameClickAction::kQuit:
-                PostQuit();
+                RequestClose();
                 break;
             case FrameClickAction::kShowLocationPage:
                 SelectPage(kLocationPage);
@@ -279,9 +293,22 @@ void ZMainFrame::BeginUninstall() {
         return;
     }
     pages->Select(kProgressPage);
+    removalStarted_ = true;
     CRunExitCode::Instance().ReportRemovalStarted();
     CloseRunningApp(UninstallSettingsFromConfig());
     UninstallEngine().StartUninstall(GetDisplayName(), GetHWND());
+}
+
+// Before the removal, closing leaves everything installed. During it the close waits for the
+// removal's end; afterwards it finishes as the finish button does.
+void ZMainFrame::RequestClose() {
+    if (!removalStarted_) {
+        PostQuit();
+    } else if (removalFinished_) {
+        ZPage3::FinishAndExit();
+    } else {
+        closeAsked_ = true;
+    }
 }
 
 // The modal loop ends on the quit message; the main window run then destroys the frame.

@@ -50,10 +50,14 @@ private:
     void SelectPage(int page);
     int CurrentPage() const;
     void BeginUninstall();
+    void RequestClose();
     void PostQuit();
 
     DuiLib::CUIManager manager_;
     InstalledProductRecord record_;
     CShadowWindow shadow_;
     bool shadowScheduled_ = false;
+    bool removalStarted_ = false;
+    bool removalFinished_ = false;
+    bool closeAsked_ = false;
 };

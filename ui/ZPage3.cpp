@@ -1,16 +1,13 @@
 #include "ZPage3.h"
 
-#include "CDiskObject.h"
 #include "CRunExitCode.h"
 #include "FinishLine.h"
-#include "InstallPathSafety.h"
 #include "Localization.h"
 #include "PageControls.h"
 #include "PageListener.h"
 #include "PageNames.h"
 #include "ProgressMath.h"
 #include "RemovalFinish.h"
-#include "ShellUtilities.h"
 #include "UninstallEngine.h"
 #include "UninstallMessages.h"
 #include "ZHorizontalBox.h"
@@ -157,18 +154,9 @@ void ZPage3::OnFinished() {
 void ZPage3::FinishAndExit() {
     ZUninstallObj& engine = UninstallEngine();
     engine.SweepLeftovers();
-    if (CRunExitCode::Instance().CodesEnabled()) {
-        // A caller waits for the exit code: the shared finish step reports and logs what is left.
-        FinishRemovalAndExit(engine.InstallPath(), engine.Outcome(), engine.LogSink());
-    }
-    FinishAndExit(engine.InstallPath());
+    FinishRemovalAndExit(engine.InstallPath(), engine.Outcome(), engine.LogSink());
 }
 
 void ZPage3::FinishAndExit(const std::wstring& installPath) {
-    // Checked again: the folder may have been replaced by a link since the removal ran.
-    if (!installPath.empty() && IsRemovableInstallFolder(installPath)) {
-        CDiskObject().DeleteFolderTree(installPath);
-    }
-    ::PostQuitMessage(0);
-    SelfDelete();
+    FinishRemovalAndExit(installPath, UninstallOutcome(), nullptr);
 }

@@ -27,8 +27,8 @@ public:
     void OnUninstallMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     // Has the engine remove what is left of the product once more (what is still in use stays
-    // scheduled for the restart), then deletes the program's own file and ends the process with
-    // exit code 0.
+    // scheduled for the restart), then finishes the run: logs what is left, deletes the program's
+    // own file and ends the process with the run's exit code.
     [[noreturn]] static void FinishAndExit();
     // The same for a given installation folder (empty: nothing to delete). The folder is deleted
     // only when it is still a removable installation folder, without following links.

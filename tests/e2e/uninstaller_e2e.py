@@ -567,6 +567,39 @@ class Runner:
                            % (scenario, line_pixels, "a line" if expect_finish_line else "none"))
         window.click(FINISH_BUTTON)
 
+    def close_during_removal(self):
+        """Alt+F4 while 20,000 files are being deleted: the removal goes on to its end, the close
+        then ends the run as the finish button does, and the waiting first process returns the
+        run's code."""
+        scenario = "Alt+F4 during the removal, with /WAIT and a log"
+        log("== %s" % scenario)
+        self.install("--files", "20000")
+        log_file = r"C:\close-during-removal.log"
+        log_path = self.wine.path_on_disk(log_file)
+        if os.path.exists(log_path):
+            os.remove(log_path)
+        watcher = self.wine.start_uninstaller("/WAIT", "/LOG=" + log_file)
+        window = Window(self.display)
+        window.click(CONFIRM_BUTTON)
+        wait_for_page(window, "location", 20)
+        window.click(START_BUTTON)
+        wait_for_page(window, "progress", 20)
+        window.key("alt+F4")
+        time.sleep(0.5)
+        self.checks.expect(window.exists(), "%s: the window went away under the removal"
+                           % scenario)
+        processes = process_results(watcher, 180)
+        self.checks.expect_clean_exit(processes, scenario, waited=True)
+        state = self.wine.state()
+        self.checks.expect_state(state, ALL_REMOVED, scenario)
+        self.checks.expect_state(state, SIBLINGS_KEPT, scenario)
+        with open(log_path, encoding="utf-8", errors="replace") as logged:
+            lines = logged.read().splitlines()
+        os.remove(log_path)
+        ends = [line for line in lines if "Exit code" in line]
+        self.checks.expect(len(ends) >= 2 and all(line.endswith("Exit code 0") for line in ends),
+                           "%s: the log's ends are %s" % (scenario, ends))
+
     def expect_left_for_restart(self, held_file, scenario):
         """Only the held file and its folders are left, and they are scheduled for deletion at
         the restart, each before the folder that holds it."""
@@ -656,6 +689,7 @@ class Runner:
             lambda: self.way_out("dragging, maximising, then the close button",
                                  self.moves_and_maximise),
             lambda: self.way_out("Alt+F4", lambda w: w.key("alt+F4")),
+            self.close_during_removal,
             lambda: self.way_out("another registered display name", None, "--name",
                                  "QuorvelTablet Pro", expect_window=False),
             lambda: self.way_out("display name differing in letter case", None, "--name",
