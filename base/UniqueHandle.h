@@ -44,9 +44,13 @@ public:
 
     Handle Release() { return std::exchange(handle_, Traits::Invalid()); }
 
+    // Keeps the calling thread's last error: an owner going out of scope between a failed call
+    // and the caller's GetLastError must not change what the caller reads.
     void Reset(Handle handle = Traits::Invalid()) {
         if (Traits::IsValid(handle_)) {
+            const DWORD lastError = ::GetLastError();
             Traits::Close(handle_);
+            ::SetLastError(lastError);
         }
         handle_ = handle;
     }

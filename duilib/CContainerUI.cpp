@@ -97,7 +97,7 @@ void CContainerUI::Clear() {
 
 void CContainerUI::Dispose(CControlUI* control) {
     if (delayedDestroy_ && Manager() != nullptr) {
-        Manager()->DeleteLater(control);
+        Manager()->DeleteLater(std::unique_ptr<CControlUI>(control));
     } else {
         delete control;
     }

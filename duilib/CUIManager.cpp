@@ -71,8 +71,9 @@ CUIManager::~CUIManager() {
     RunDelayedCleanup();
     asyncNotifications_.clear();
     nameMap_.Clear();
-    // The manager owns the root. Taken out first: controls being destroyed call back.
-    delete std::exchange(root_, nullptr);
+    // Taken out first: controls being destroyed call back.
+    std::unique_ptr<CControlUI> root = std::move(root_);
+    root.reset();
     RemoveFirst(LiveManagers(), this);
 }
 
@@ -89,20 +90,24 @@ void CUIManager::AttachWindow(HWND window) {
     AddUnique(LiveManagers(), this);
 }
 
-bool CUIManager::AttachRoot(CControlUI* root) {
+bool CUIManager::AttachRoot(std::unique_ptr<CControlUI> root) {
     if (root == nullptr) {
         return false;
     }
     input_.Reset();
     if (root_ != nullptr) {
         postPaintControls_.clear();
-        DeleteLater(root_);
+        DeleteLater(std::move(root_));
     }
-    root_ = root;
+    root_ = std::move(root);
     firstLayout_ = true;
     layoutNeeded_ = true;
-    AdoptControls(root_, nullptr);
+    AdoptControls(root_.get(), nullptr);
     return true;
+}
+
+bool CUIManager::AttachRoot(CControlUI* root) {
+    return AttachRoot(std::unique_ptr<CControlUI>(root));
 }
 
 void CUIManager::AdoptControls(CControlUI* control, CControlUI* parent) {
@@ -121,11 +126,11 @@ CControlUI* CUIManager::ControlByName(const std::wstring& name) const {
 }
 
 CControlUI* CUIManager::ControlAt(POINT point) const {
-    return ControlAtPoint(root_, point);
+    return ControlAtPoint(root_.get(), point);
 }
 
 CControlUI* CUIManager::FindByName(CControlUI* parent, std::wstring_view name) const {
-    return FindByNameIgnoringCase(parent != nullptr ? parent : root_, name);
+    return FindByNameIgnoringCase(parent != nullptr ? parent : root_.get(), name);
 }
 
 void CUIManager::ForgetControl(CControlUI* control) {
@@ -148,23 +153,21 @@ void CUIManager::ForgetControl(CControlUI* control) {
     }
 }
 
-void CUIManager::DeleteLater(CControlUI* control) {
+void CUIManager::DeleteLater(std::unique_ptr<CControlUI> control) {
     if (control == nullptr) {
         return;
     }
     control->AttachManager(this, nullptr, AttachMode::kAttachOnly);
-    delayedCleanup_.push_back(control);
+    delayedCleanup_.push_back(std::move(control));
     if (window_ != nullptr) {
         ::PostMessageW(window_, kDelayedCleanupMessage, 0, 0);
     }
 }
 
 void CUIManager::RunDelayedCleanup() {
-    std::vector<CControlUI*> doomed;
+    // Taken out first: a control being destroyed may hand over more controls.
+    std::vector<std::unique_ptr<CControlUI>> doomed;
     doomed.swap(delayedCleanup_);
-    for (CControlUI* control : doomed) {
-        delete control;  // handed over by DeleteLater
-    }
 }
 
 // --- Focus, hot tracking and capture ---
@@ -234,17 +237,17 @@ void CUIManager::OnPaint() {
         RECT client = {};
         ::GetClientRect(window_, &client);
         if (!::IsRectEmpty(&client)) {
-            if (LayOutTree(root_, client)) {
+            if (LayOutTree(root_.get(), client)) {
                 painter_.DropSurfaces();
             }
             if (firstLayout_) {
                 firstLayout_ = false;
-                SendNotification(root_, NotifyType::kWindowInit, 0, 0, NotifyDelivery::kNow);
+                SendNotification(root_.get(), NotifyType::kWindowInit, 0, 0, NotifyDelivery::kNow);
             }
         }
     }
     input_.MoveFocusIfNeeded();
-    painter_.Paint(window_, root_, postPaintControls_);
+    painter_.Paint(window_, root_.get(), postPaintControls_);
     if (layoutNeeded_) {
         ::InvalidateRect(window_, nullptr, FALSE);
     }
@@ -253,7 +256,7 @@ void CUIManager::OnPaint() {
 void CUIManager::OnPrintClient(HDC dc, LPARAM flags) {
     RECT client = {};
     ::GetClientRect(window_, &client);
-    CWindowPainter::PaintInto(dc, client, root_);
+    CWindowPainter::PaintInto(dc, client, root_.get());
     if ((flags & PRF_CHILDREN) == 0) {
         return;
     }
@@ -466,7 +469,7 @@ bool CUIManager::PreHandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
                                                      : TabDirection::kForward);
             return true;
         case WM_SYSCHAR:
-            if (CControlUI* control = FindShortcut(root_, static_cast<wchar_t>(wParam))) {
+            if (CControlUI* control = FindShortcut(root_.get(), static_cast<wchar_t>(wParam))) {
                 control->TakeFocus();
                 control->Trigger();
                 return true;

@@ -48,15 +48,17 @@ public:
     HDC PaintDC() const { return paintDc_ ? paintDc_->Get() : nullptr; }
     // Takes ownership of root (the previous root is deleted after the current message); lays it
     // out and sends "windowinit" from it at the next paint.
+    bool AttachRoot(std::unique_ptr<CControlUI> root);
+    // The framework's raw-pointer form: takes ownership of root as above.
     bool AttachRoot(CControlUI* root);
-    CControlUI* Root() const { return root_; }
+    CControlUI* Root() const { return root_.get(); }
     void AdoptControls(CControlUI* control, CControlUI* parent) override;
     CControlUI* ControlByName(const std::wstring& name) const override;
     CControlUI* ControlAt(POINT point) const;
     // Searches parent's subtree (the root's when nullptr), ignoring case.
     CControlUI* FindByName(CControlUI* parent, std::wstring_view name) const;
     void ForgetControl(CControlUI* control) override;
-    void DeleteLater(CControlUI* control) override;
+    void DeleteLater(std::unique_ptr<CControlUI> control) override;
 
     // --- Focus, hot tracking and capture ---
     CControlUI* FocusControl() const override { return input_.Focus(); }
@@ -195,7 +197,7 @@ private:
     std::optional<ScopedWindowDC> paintDc_;
     CWindowPainter painter_;
 
-    CControlUI* root_ = nullptr;
+    std::unique_ptr<CControlUI> root_;
     CInputTracker input_{*this};
 
     SIZE minTrackSize_ = {0, 0};
@@ -215,7 +217,7 @@ private:
     std::vector<IMessageFilterUI*> preMessageFilters_;
     std::vector<IMessageFilterUI*> messageFilters_;
     std::vector<CControlUI*> postPaintControls_;
-    std::vector<CControlUI*> delayedCleanup_;
+    std::vector<std::unique_ptr<CControlUI>> delayedCleanup_;
     std::deque<UINotify> asyncNotifications_;
     std::vector<ITranslateAccelerator*> translateAccelerators_;
 

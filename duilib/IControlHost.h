@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -76,7 +77,7 @@ public:
     // it and registers its name.
     virtual void AdoptControls(CControlUI* control, CControlUI* parent) = 0;
     // Takes ownership of a removed control and deletes it once the current message is handled.
-    virtual void DeleteLater(CControlUI* control) = 0;
+    virtual void DeleteLater(std::unique_ptr<CControlUI> control) = 0;
     virtual CControlUI* ControlByName(const std::wstring& name) const = 0;
 
     virtual void SendNotification(CControlUI* sender, const wchar_t* type, WPARAM wParam,

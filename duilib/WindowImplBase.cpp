@@ -75,7 +75,7 @@ LRESULT WindowImplBase::FilterMessage(UINT message, WPARAM wParam, LPARAM /*lPar
     return 0;
 }
 
-CControlUI* WindowImplBase::CreateControl(std::wstring_view /*name*/) {
+std::unique_ptr<CControlUI> WindowImplBase::CreateControl(std::wstring_view /*name*/) {
     return nullptr;
 }
 
@@ -207,12 +207,12 @@ LRESULT WindowImplBase::OnCreate(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*l
     }
     // A numeric resource name in the skin identifies a resource of type "xml" for the skin
     // reader; the name is handed on unchanged either way.
-    CControlUI* root = CreateControl(SkinFile());
+    std::unique_ptr<CControlUI> root = CreateControl(SkinFile());
     if (root == nullptr) {
         ::MessageBoxW(nullptr, L"加载资源文件失败", L"Duilib", MB_OK | MB_ICONERROR);
         ::ExitProcess(1);
     }
-    manager_.AttachRoot(root);
+    manager_.AttachRoot(std::move(root));
     manager_.AddNotifyTarget(this);
     manager_.SetKeepBackground(true);
     OnWindowCreated();

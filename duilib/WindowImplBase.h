@@ -7,6 +7,7 @@
 #include "IMessageFilterUI.h"
 #include "INotifyUI.h"
 
+#include <memory>
 #include <string>
 
 namespace DuiLib {
@@ -47,7 +48,7 @@ public:
     // --- IDialogBuilderCallback ---
     // This program has no layout documents: OnCreate asks this for the root of the skin named by
     // SkinFile. The base creates none; windows that create their tree themselves ignore it.
-    CControlUI* CreateControl(std::wstring_view name) override;
+    std::unique_ptr<CControlUI> CreateControl(std::wstring_view name) override;
 
 protected:
     // --- CWindowWnd ---

@@ -163,7 +163,7 @@ void ZMainFrame::ApplyWindowSettings() {
     }
 }
 
-CControlUI* ZMainFrame::BuildControlTree() {
+std::unique_ptr<CControlUI> ZMainFrame::BuildControlTree() {
     auto root = std::make_unique<ZVerticalBox>();
     root->ApplyAttribute(L"bkimage", L"bg.png");
     root->ApplyAttribute(L"inset", L"1,1,1,1");
@@ -204,7 +204,7 @@ CControlUI* ZMainFrame::BuildControlTree() {
     pages->Add(Named<ZPage2>(FrameNames::kLocationPage));
     pages->Add(Named<ZPage3>(FrameNames::kProgressPage));
     root->Add(std::move(pages));
-    return root.release();
+    return root;
 }
 
 // The shadow is decoration around the window: its picture (scaled by the platform's image library,

@@ -5,6 +5,7 @@
 #include "InstalledProductRecord.h"
 #include "WindowImplBase.h"
 
+#include <memory>
 #include <string>
 
 // ZMainFrame is the uninstaller's only top-level window: borderless, skinned, fixed at 600 x 400,
@@ -44,7 +45,7 @@ protected:
 private:
     void OnCreateFrame();
     void ApplyWindowSettings();
-    DuiLib::CControlUI* BuildControlTree();
+    std::unique_ptr<DuiLib::CControlUI> BuildControlTree();
     LRESULT OnPaintFrame(WPARAM wParam, LPARAM lParam);
     void AttachShadow();
     void SelectPage(int page);

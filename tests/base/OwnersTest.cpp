@@ -81,6 +81,62 @@ TEST(WindowOwnersTest, WindowIsDestroyedAndItsDCsAreReleased) {
     EXPECT_FALSE(::IsWindow(window));
 }
 
+// A window that sets the thread's last error while it is destroyed, as a window procedure may.
+constexpr DWORD kErrorSetByDestroy = ERROR_INVALID_DATA;
+WNDPROC g_staticProc = nullptr;
+
+LRESULT CALLBACK SetsLastErrorOnDestroy(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = ::CallWindowProcW(g_staticProc, window, message, wParam, lParam);
+    if (message == WM_DESTROY) {
+        ::SetLastError(kErrorSetByDestroy);
+    }
+    return result;
+}
+
+HWND MakeWindowThatSetsLastErrorOnDestroy() {
+    const HWND window = ::CreateWindowExW(0, L"STATIC", L"sets error", WS_POPUP, 0, 0, 10, 10,
+                                          nullptr, nullptr, nullptr, nullptr);
+    g_staticProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
+        window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SetsLastErrorOnDestroy)));
+    return window;
+}
+
+TEST(WindowOwnersTest, ReleasingKeepsTheLastErrorOfTheFailedCallBefore) {
+    // The stand-in really changes the last error when it is destroyed.
+    {
+        const HWND window = MakeWindowThatSetsLastErrorOnDestroy();
+        ASSERT_NE(window, nullptr);
+        ::SetLastError(ERROR_FILE_NOT_FOUND);
+        ::DestroyWindow(window);
+        ASSERT_EQ(::GetLastError(), kErrorSetByDestroy);
+    }
+    enum class Release { kReset, kMoveAnotherIn, kEndOfScope };
+    for (Release release : {Release::kReset, Release::kMoveAnotherIn, Release::kEndOfScope}) {
+        HWND released = nullptr;
+        {
+            ScopedWindow owned(MakeWindowThatSetsLastErrorOnDestroy());
+            ScopedWindow another(::CreateWindowExW(0, L"STATIC", L"another", WS_POPUP, 0, 0, 10, 10,
+                                                   nullptr, nullptr, nullptr, nullptr));
+            ASSERT_TRUE(owned);
+            released = owned.Get();
+            ::SetLastError(ERROR_FILE_NOT_FOUND);
+            if (release == Release::kReset) {
+                owned.Reset();
+            } else if (release == Release::kMoveAnotherIn) {
+                owned = std::move(another);
+            }
+            if (release != Release::kEndOfScope) {
+                EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND))
+                    << static_cast<int>(release);
+            }
+        }
+        if (release == Release::kEndOfScope) {
+            EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+        }
+        EXPECT_FALSE(::IsWindow(released)) << static_cast<int>(release);
+    }
+}
+
 TEST(WindowOwnersTest, PaintDCEndsThePaintAndValidatesTheWindow) {
     RECT painted = {};
     bool gotDC = false;

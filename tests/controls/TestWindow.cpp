@@ -85,9 +85,9 @@ void TestWindow::Notify(DuiLib::UINotify& notification) {
     WindowImplBase::Notify(notification);
 }
 
-DuiLib::CControlUI* TestWindow::CreateControl(std::wstring_view name) {
+std::unique_ptr<DuiLib::CControlUI> TestWindow::CreateControl(std::wstring_view name) {
     skinFileAsked = name;
-    return build_ ? build_().release() : nullptr;
+    return build_ ? build_() : nullptr;
 }
 
 const wchar_t* TestWindow::WindowClassName() const {

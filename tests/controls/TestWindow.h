@@ -58,7 +58,7 @@ public:
     std::wstring skinFileAsked;
 
     void Notify(DuiLib::UINotify& notification) override;
-    DuiLib::CControlUI* CreateControl(std::wstring_view name) override;
+    std::unique_ptr<DuiLib::CControlUI> CreateControl(std::wstring_view name) override;
 
 protected:
     const wchar_t* WindowClassName() const override;

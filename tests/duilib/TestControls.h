@@ -4,6 +4,7 @@
 #include "CControlUI.h"
 #include "IControlHost.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -66,9 +67,9 @@ public:
         ++adopted;
         control->AttachManager(this, parent, DuiLib::AttachMode::kInitialize);
     }
-    void DeleteLater(DuiLib::CControlUI* control) override {
+    void DeleteLater(std::unique_ptr<DuiLib::CControlUI> control) override {
         control->AttachManager(this, nullptr, DuiLib::AttachMode::kAttachOnly);
-        pendingDelete.push_back(control);
+        pendingDelete.push_back(std::move(control));
     }
     void SendNotification(DuiLib::CControlUI* sender, const wchar_t* type, WPARAM wParam,
                           LPARAM lParam, DuiLib::NotifyDelivery /*delivery*/) override {
@@ -85,19 +86,14 @@ public:
         ellipseImages.push_back(file);
     }
 
-    void FlushDeleted() {
-        for (DuiLib::CControlUI* control : pendingDelete) {
-            delete control;
-        }
-        pendingDelete.clear();
-    }
+    void FlushDeleted() { pendingDelete.clear(); }
 
     std::vector<RECT> invalidated;
     int layoutRequests = 0;
     DuiLib::CControlUI* focus = nullptr;
     std::vector<DuiLib::CControlUI*> forgotten;
     int adopted = 0;
-    std::vector<DuiLib::CControlUI*> pendingDelete;
+    std::vector<std::unique_ptr<DuiLib::CControlUI>> pendingDelete;
     std::vector<SentNotification> notifications;
     bool virtualWindowsUsed = false;
     bool captured = false;

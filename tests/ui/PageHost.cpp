@@ -71,7 +71,7 @@ PageHost::PageHost(std::unique_ptr<DuiLib::CControlUI> page, int width, int heig
     // (OnInit) when it joins a parent.
     auto area = std::make_unique<DuiLib::CContainerUI>();
     page_ = area->Add(std::move(page));
-    manager_.AttachRoot(area.release());
+    manager_.AttachRoot(std::move(area));
     ::ShowWindow(window_, SW_SHOWNOACTIVATE);
     Layout();
 }
