@@ -1,6 +1,7 @@
 #include "ShellUtilities.h"
 
 #include "PathUtil.h"
+#include "TextConvert.h"
 #include "UniqueHandle.h"
 
 #include <windows.h>
@@ -61,24 +62,79 @@ bool StartInFolder(int showCommand, const std::wstring& file, const std::wstring
     return true;
 }
 
-std::wstring SelfDeleteParameters(const std::wstring& path, const std::wstring& emptyFolder) {
-    std::wstring parameters = L"/c del /q \"" + path + L"\"";
-    if (!emptyFolder.empty()) {
-        parameters += L" & rd \"" + emptyFolder + L"\"";
+namespace {
+
+// A name the interpreter takes as it stands inside quotes.
+bool StaysInCommand(std::wstring_view name) {
+    return IsPlainFileName(name) && name.find(L'%') == std::wstring_view::npos;
+}
+
+std::wstring LastName(const std::wstring& path) {
+    return path.substr(path.find_last_of(L'\\') + 1);
+}
+
+// A folder named like a variable can't be named to the interpreter: the program's file leaves it
+// for the temporary folder (a running program may be renamed on its volume), and the then empty
+// folder is removed here. Returns the program's new path, or nothing when it could not move.
+std::optional<std::wstring> MoveOutOf(const std::wstring& programPath, const std::wstring& folder) {
+    const std::wstring tempFolder = GetTempFolder();
+    const std::wstring moved =
+        tempFolder + L"\\Uninstall-" + std::to_wstring(::GetCurrentProcessId()) + L".exe";
+    if (tempFolder.empty() ||
+        !::MoveFileExW(programPath.c_str(), moved.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+        return std::nullopt;
+    }
+    ::SetCurrentDirectoryW(tempFolder.c_str());
+    ::RemoveDirectoryW(folder.c_str());
+    return moved;
+}
+
+}  // namespace
+
+std::optional<SelfDeleteTarget> PlanSelfDelete(const std::wstring& programPath,
+                                               const std::wstring& emptyFolder) {
+    SelfDeleteTarget target;
+    const std::wstring file = LastName(programPath);
+    if (emptyFolder.empty()) {
+        target.workingFolder = PathFolder(programPath);
+        target.file = file;
+    } else {
+        target.folder = LastName(emptyFolder);
+        target.workingFolder = PathFolder(emptyFolder);
+        target.file = target.folder + L"\\" + file;
+        if (!EqualsIgnoringCase(PathFolder(programPath), emptyFolder) ||
+            !StaysInCommand(target.folder)) {
+            return std::nullopt;
+        }
+    }
+    if (target.workingFolder.empty() || !StaysInCommand(file)) {
+        return std::nullopt;
+    }
+    return target;
+}
+
+std::wstring SelfDeleteParameters(const SelfDeleteTarget& target) {
+    const std::wstring file = L"\"" + target.file + L"\"";
+    std::wstring parameters =
+        L"/D /C (for /L %N in (1,1,2000) do if exist " + file + L" del /F /Q " + file + L" 2>nul)";
+    if (!target.folder.empty()) {
+        parameters += L" & rd \"" + target.folder + L"\" 2>nul";
     }
     return parameters;
 }
 
 void SelfDelete(UINT exitCode, const std::wstring& emptyFolder) {
-    // The interpreter must find the file closed; ending fast at high priority makes that likely.
-    ::SetPriorityClass(::GetCurrentProcess(), REALTIME_PRIORITY_CLASS);
-    ::SetThreadPriority(::GetCurrentThread(), THREAD_PRIORITY_TIME_CRITICAL);
     const std::wstring self = GetModulePath();
-    ::SHChangeNotify(SHCNE_DELETE, SHCNF_PATHW, self.c_str(), nullptr);
+    std::optional<SelfDeleteTarget> target = PlanSelfDelete(self, emptyFolder);
+    if (!target && !emptyFolder.empty()) {
+        if (const std::optional<std::wstring> moved = MoveOutOf(self, emptyFolder)) {
+            target = PlanSelfDelete(*moved, std::wstring());
+        }
+    }
     const std::wstring interpreter = CommandInterpreterPath();
-    if (!interpreter.empty()) {
-        ::ShellExecuteW(nullptr, L"open", interpreter.c_str(),
-                        SelfDeleteParameters(self, emptyFolder).c_str(), nullptr, SW_HIDE);
+    if (target && !interpreter.empty()) {
+        ::SHChangeNotify(SHCNE_DELETE, SHCNF_PATHW, self.c_str(), nullptr);
+        StartInFolder(SW_HIDE, interpreter, SelfDeleteParameters(*target), target->workingFolder);
     }
     ::ExitProcess(exitCode);
 }

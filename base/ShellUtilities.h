@@ -4,12 +4,27 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 // Deletes the running program's own file through the command interpreter and ends the process
-// with exitCode. When emptyFolder is given, the interpreter then also removes that folder if it
-// is empty. Never returns.
+// with exitCode. When emptyFolder is given (the folder that holds the program), it is removed too
+// if it is empty. Never returns.
 [[noreturn]] void SelfDelete(UINT exitCode = 0, const std::wstring& emptyFolder = std::wstring());
+
+// What the command interpreter deletes, named relative to its working folder: the interpreter
+// expands "%name%" anywhere in its command line, even inside quotes, so the command carries no
+// more of a path than these plain names.
+struct SelfDeleteTarget {
+    std::wstring workingFolder;
+    std::wstring file;    // relative to workingFolder
+    std::wstring folder;  // relative to workingFolder; empty: none
+};
+
+// The target for the program at programPath and the folder to remove with it (empty, or the
+// folder that holds the program); nothing when a name would not stay as it is in the command.
+std::optional<SelfDeleteTarget> PlanSelfDelete(const std::wstring& programPath,
+                                               const std::wstring& emptyFolder);
 
 // Starts file elevated in workingFolder (empty: this process's current folder) and returns at once,
 // without waiting for it: with the shell verb "runas", or, when this process is elevated already
@@ -31,7 +46,7 @@ bool StartElevated(int showCommand, const std::wstring& file, const std::wstring
 bool StartInFolder(int showCommand, const std::wstring& file, const std::wstring& parameters,
                    const std::wstring& workingFolder, ScopedHandle* startedProcess = nullptr);
 
-// The parameters that make the command interpreter delete path and then remove emptyFolder if
-// it is given and empty (both quoted, so blanks are fine).
-std::wstring SelfDeleteParameters(const std::wstring& path,
-                                  const std::wstring& emptyFolder = std::wstring());
+// The parameters that make the command interpreter, started in target's working folder, delete
+// target's file once this process has let it go (it tries for a while), then remove its folder if
+// one is given and empty. Names are quoted, so blanks, '&' and '^' are fine.
+std::wstring SelfDeleteParameters(const SelfDeleteTarget& target);

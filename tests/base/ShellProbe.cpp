@@ -1,5 +1,6 @@
 // A small program for the shell utility tests. Its behaviour depends on how it is started:
 //   ShellProbe selfdelete       deletes its own file through SelfDelete (exit code 0)
+//   ShellProbe selfdelete-folder  the same, and removes its folder with it
 //   ShellProbe linger FOLDER    writes FOLDER\started.txt, waits for FOLDER\release.txt (at most
 //                               20 s), then writes FOLDER\ended.txt
 // Copied under the name cmd.exe it plays a planted interpreter: it only writes planted-ran.txt
@@ -44,6 +45,9 @@ int main() {
     const std::wstring mode = count > 1 ? arguments.get()[1] : L"";
     if (mode == L"selfdelete") {
         SelfDelete();
+    }
+    if (mode == L"selfdelete-folder") {
+        SelfDelete(0, GetModuleFolder());
     }
     if (mode == L"linger" && count > 2) {
         const std::wstring folder = arguments.get()[2];
