@@ -8,6 +8,9 @@
 #include "MainFrameRules.h"
 #include "Relaunch.h"
 #include "ResourceSettings.h"
+#include "RunFolder.h"
+#include "ShellUtilities.h"
+#include "PathUtil.h"
 #include "ScopedComInit.h"
 #include "UnattendedUninstall.h"
 #include "UninstallEngine.h"
@@ -99,6 +102,11 @@ bool CUninstallApp::InitInstance() {
         RunUnattendedUninstall(UninstallEngine(), UninstallSettingsFromConfig(), log);
     } else {
         RunMainWindow(log);
+    }
+    // The window was left before the removal: the copy and the folder made for it go all the same.
+    if (RunsFromRunFolder(GetModulePath())) {
+        log.Write(L"Exit code " + std::to_wstring(ExitCode()));
+        SelfDelete(ExitCode());
     }
     return false;
 }

@@ -6,6 +6,7 @@
 #include "InstalledProductRecord.h"
 #include "PathUtil.h"
 #include "RemovalFinish.h"
+#include "RunFolder.h"
 #include "RunningAppShutdown.h"
 #include "ShellUtilities.h"
 #include "UninstallMessages.h"
@@ -74,7 +75,8 @@ private:
     const UINT code = CRunExitCode::Instance().Code();
     log.Write(L"Exit code " + std::to_wstring(code));
     // The copy in the temporary folder goes in any case; a program run in place stays.
-    if (PathFolder(GetModulePath()) == GetTempFolder()) {
+    if (const std::wstring self = GetModulePath();
+        PathFolder(self) == GetTempFolder() || RunsFromRunFolder(self)) {
         SelfDelete(code);
     }
     ::ExitProcess(code);

@@ -1,6 +1,7 @@
 #include "ShellUtilities.h"
 
 #include "PathUtil.h"
+#include "RunFolder.h"
 #include "TextConvert.h"
 #include "UniqueHandle.h"
 
@@ -125,7 +126,9 @@ std::wstring SelfDeleteParameters(const SelfDeleteTarget& target) {
 
 void SelfDelete(UINT exitCode, const std::wstring& emptyFolder) {
     const std::wstring self = GetModulePath();
-    std::optional<SelfDeleteTarget> target = PlanSelfDelete(self, emptyFolder);
+    // The folder made for this run goes with the copy.
+    std::optional<SelfDeleteTarget> target = PlanSelfDelete(
+        self, emptyFolder.empty() && RunsFromRunFolder(self) ? PathFolder(self) : emptyFolder);
     if (!target && !emptyFolder.empty()) {
         if (const std::optional<std::wstring> moved = MoveOutOf(self, emptyFolder)) {
             target = PlanSelfDelete(*moved, std::wstring());

@@ -9,7 +9,7 @@
 
 // Deletes the running program's own file through the command interpreter and ends the process
 // with exitCode. When emptyFolder is given (the folder that holds the program), it is removed too
-// if it is empty. Never returns.
+// if it is empty; a program in a run folder (RunFolder.h) removes that folder so. Never returns.
 [[noreturn]] void SelfDelete(UINT exitCode = 0, const std::wstring& emptyFolder = std::wstring());
 
 // What the command interpreter deletes, named relative to its working folder: the interpreter

@@ -34,6 +34,7 @@
 #include "PendingFileRenames.h"
 #include "PendingRenames.h"
 #include "ProcessTreeRecorder.h"
+#include "RunFolder.h"
 #include "ScopedComInit.h"
 #include "SpecialFolders.h"
 #include "TestFiles.h"
@@ -105,10 +106,23 @@ std::wstring PinnedFolder() {
 std::wstring PinnedLink() {
     return PinnedFolder() + L"\\" + GetDisplayName() + L".lnk";
 }
-std::wstring TempCopy() {
-    wchar_t temp[MAX_PATH] = {};
-    ::GetTempPathW(MAX_PATH, temp);
-    return std::wstring(temp) + L"Uninstall.exe";
+// The uninstaller's copies in the temporary folder: its run folders, and a copy left in the
+// temporary folder itself.
+std::vector<std::wstring> TempCopies() {
+    const std::wstring temp = GetTempFolder();
+    std::vector<std::wstring> copies;
+    WIN32_FIND_DATAW found = {};
+    ScopedFindHandle find(
+        ::FindFirstFileW((temp + L"\\" + kRunFolderPrefix + L"*").c_str(), &found));
+    for (bool more = static_cast<bool>(find); more; more = ::FindNextFileW(find.Get(), &found)) {
+        if (IsRunFolder(temp + L"\\" + found.cFileName, temp)) {
+            copies.push_back(temp + L"\\" + found.cFileName);
+        }
+    }
+    if (test::FileExists(temp + L"\\Uninstall.exe")) {
+        copies.push_back(temp + L"\\Uninstall.exe");
+    }
+    return copies;
 }
 
 // A real shell link to target, as an installer makes it.
@@ -231,7 +245,7 @@ int State() {
     PrintState("devcon", test::FileExists(records + L"\\devcon.txt"), "ran", "not run");
     PrintState("DIFxCmd", test::FileExists(records + L"\\DIFxCmd.txt"), "ran", "not run");
     PrintState("runningApp", ProcessRunning(GetProjectName() + L".exe"), "running", "not running");
-    PrintState("tempCopy", test::FileExists(TempCopy()));
+    PrintState("tempCopy", !TempCopies().empty());
     return 0;
 }
 
@@ -255,8 +269,12 @@ int Remove() {
     test::RemoveTree(SiblingFolder());
     test::RemoveTree(ProgramsFolder());
     test::RemoveTree(kRecordFolder);
-    for (const std::wstring& file : {DesktopLink(), SiblingLink(), PinnedLink(), TempCopy()}) {
+    for (const std::wstring& file : {DesktopLink(), SiblingLink(), PinnedLink()}) {
         ::DeleteFileW(file.c_str());
+    }
+    for (const std::wstring& copy : TempCopies()) {
+        ::DeleteFileW(copy.c_str());
+        test::RemoveTree(copy);
     }
     test::DeleteTree(HKEY_LOCAL_MACHINE, Entry());
     test::DeleteTree(HKEY_LOCAL_MACHINE, SiblingEntry());

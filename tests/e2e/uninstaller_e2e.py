@@ -629,8 +629,8 @@ class Runner:
         state = self.wine.state()
         self.checks.expect_state(state, ALL_INSTALLED, scenario)
         self.checks.expect_state(state, SIBLINGS_KEPT, scenario)
-        self.checks.expect(state.get("tempCopy") == "present",
-                           "%s: the temporary copy should stay" % scenario)
+        self.checks.expect(state.get("tempCopy") == "gone",
+                           "%s: the temporary copy and its folder should be gone" % scenario)
 
     def moves_and_maximise(self, window):
         """Drags by the label row and by a button, then asks to maximise; closes the window."""
