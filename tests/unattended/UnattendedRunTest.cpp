@@ -5,6 +5,7 @@
 #include "ProcessTreeRecorder.h"
 #include "PendingRenames.h"
 #include "RemovalFixtures.h"
+#include "RunFolder.h"
 #include "SpecialFolders.h"
 #include "TestFiles.h"
 #include "TestRegistry.h"
@@ -93,7 +94,23 @@ public:
     std::wstring Program() const { return Install() + L"\\Uninstall.exe"; }
     std::wstring SiblingFolder() const { return scratch_ / L"Program Files\\QuorvelTablet Other"; }
     std::wstring TempFolder() const { return scratch_ / L"User Temp"; }
-    std::wstring Copy() const { return TempFolder() + L"\\Uninstall.exe"; }
+    // Whether a copy of the uninstaller is left in the temporary folder: in a run folder, or in the
+    // temporary folder itself.
+    bool CopiesLeft() const {
+        WIN32_FIND_DATAW found = {};
+        const ScopedFindHandle find(
+            ::FindFirstFileW((TempFolder() + L"\\" + kRunFolderPrefix + L"*").c_str(), &found));
+        return static_cast<bool>(find) || Exists(TempFolder() + L"\\Uninstall.exe");
+    }
+    // The copy among processes: the one started from a run folder of the temporary folder.
+    const test::RecordedProcess* FindCopy(
+        const std::vector<test::RecordedProcess>& processes) const {
+        const auto found = std::find_if(
+            processes.begin(), processes.end(), [this](const test::RecordedProcess& p) {
+                return IsRunFolder(PathFolder(p.imagePath), TempFolder());
+            });
+        return found == processes.end() ? nullptr : &*found;
+    }
     std::wstring Scratch(const std::wstring& relative) const { return scratch_ / relative; }
 
     std::wstring DesktopLink() const { return Special(CSIDL_DESKTOP) + L"\\QuorvelTablet.lnk"; }
@@ -133,7 +150,7 @@ public:
                                        {{L"TMP", TempFolder()}, {L"TEMP", TempFolder()}}, 120000,
                                        [this, firstProgram](const test::RecordedProcess& ended) {
                                            if (ended.imagePath == firstProgram) {
-                                               copyLeftWhenFirstEnded_ = Exists(Copy());
+                                               copyLeftWhenFirstEnded_ = CopiesLeft();
                                            }
                                        });
     }
@@ -182,14 +199,6 @@ std::vector<test::RecordedProcess> Uninstallers(const std::vector<test::Recorded
     return found;
 }
 
-const test::RecordedProcess* Find(const std::vector<test::RecordedProcess>& processes,
-                                  const std::wstring& imagePath) {
-    const auto found =
-        std::find_if(processes.begin(), processes.end(),
-                     [&](const test::RecordedProcess& p) { return p.imagePath == imagePath; });
-    return found == processes.end() ? nullptr : &*found;
-}
-
 std::vector<std::string> ReadLines(const std::wstring& path) {
     std::string text = test::ReadFile(path);
     std::vector<std::string> lines;
@@ -226,7 +235,7 @@ TEST_F(UnattendedRunTest, SilentRemovesEverythingWithoutAnyWindowAndWaitsForTheC
 
     ASSERT_FALSE(processes.empty());
     const test::RecordedProcess& first = processes[0];
-    const test::RecordedProcess* copy = Find(processes, demo_.Copy());
+    const test::RecordedProcess* copy = demo_.FindCopy(processes);
     ASSERT_NE(copy, nullptr) << "the copy was started by its full path";
     EXPECT_EQ(first.imagePath, demo_.Program());
     EXPECT_EQ(first.exitCode, 0u);
@@ -237,7 +246,7 @@ TEST_F(UnattendedRunTest, SilentRemovesEverythingWithoutAnyWindowAndWaitsForTheC
         << testing::PrintToString(copy->commandLine);
 
     EXPECT_FALSE(demo_.AnythingOfTheProductLeft());
-    EXPECT_FALSE(Exists(demo_.Copy()));
+    EXPECT_FALSE(demo_.CopiesLeft());
     EXPECT_TRUE(demo_.NeighboursStay());
     EXPECT_TRUE(demo_.Tools().Has(L"devcon"));
     EXPECT_TRUE(demo_.Tools().Has(L"DIFxCmd"));
@@ -274,12 +283,12 @@ TEST_F(UnattendedRunTest, SilentWithoutTheProductOrWithAnotherDisplayNameRemoves
 
         ASSERT_FALSE(processes.empty());
         EXPECT_EQ(processes[0].exitCode, 1605u);
-        const test::RecordedProcess* copy = Find(processes, demo_.Copy());
+        const test::RecordedProcess* copy = demo_.FindCopy(processes);
         ASSERT_NE(copy, nullptr);
         EXPECT_EQ(copy->exitCode, 1605u);
         EXPECT_TRUE(demo_.AllOfTheProductThere());
         EXPECT_FALSE(demo_.Tools().Has(L"devcon"));
-        EXPECT_FALSE(Exists(demo_.Copy()));
+        EXPECT_FALSE(demo_.CopiesLeft());
         EXPECT_TRUE(demo_.NeighboursStay());
     }
 }
@@ -310,7 +319,7 @@ TEST_F(UnattendedRunTest, LogHoldsEveryStepAndToolInOrderAndIsAppendedTo) {
         L"Command line: \"" + demo_.Program() + L"\" " + line,
         L"Configuration: BrandName \"Quorvel\", ProjectName \"QuorvelTablet\", DisplayName "
         L"\"QuorvelTablet\"",
-        L"Starting the copy: \"" + demo_.Copy() + L"\"",
+        L"Starting the copy: \"" + demo_.TempFolder() + L"\\" + kRunFolderPrefix,
         L"Uninstaller 16.0.0.22",
         L"Step: checking the installed product",
         L"Installed product: DisplayName \"QuorvelTablet\", InstallPath \"" + demo_.Install(),
@@ -396,7 +405,7 @@ TEST_F(UnattendedRunTest, WaitReturnsTheCopysCodeWhenTheUserLeavesBeforeTheRemov
     const auto processes = Uninstallers(demo_.Run(L"/WAIT"));
 
     ASSERT_EQ(processes.size(), 2u);
-    const test::RecordedProcess* copy = Find(processes, demo_.Copy());
+    const test::RecordedProcess* copy = demo_.FindCopy(processes);
     ASSERT_NE(copy, nullptr);
     EXPECT_EQ(copy->exitCode, 1602u);
     EXPECT_EQ(processes[0].exitCode, 1602u);
@@ -447,7 +456,7 @@ TEST_F(UnattendedRunTest, BadCommandLinesEndWith87AndRemoveNothing) {
         ASSERT_EQ(processes.size(), 1u) << "no copy is started";
         EXPECT_EQ(processes[0].exitCode, 87u);
         EXPECT_TRUE(demo_.AllOfTheProductThere());
-        EXPECT_FALSE(Exists(demo_.Copy()));
+        EXPECT_FALSE(demo_.CopiesLeft());
         const auto windows = poller.MessageBoxes();
         if (c.named == nullptr) {
             EXPECT_TRUE(windows.empty());
