@@ -31,7 +31,8 @@ bool LoadAppConfig(HMODULE module) {
             return true;
         }
     }
-    return ParseJsonFile(config, GetModuleFolder() + L"\\" + kAppConfigFileName);
+    return ParseJsonFile(config, GetModuleFolder() + L"\\" + kAppConfigFileName,
+                         kAppConfigFileMaxSize);
 }
 
 std::wstring GetBrandName() {

@@ -15,6 +15,8 @@
 constexpr int kAppConfigResourceId = IDR_APP_CONFIG;
 constexpr wchar_t kAppConfigResourceType[] = L"JSON_APPCFG";
 constexpr wchar_t kAppConfigFileName[] = L"ProjectController.json";
+// A bigger ProjectController.json is taken for a broken one (the embedded configuration is 1 KiB).
+constexpr size_t kAppConfigFileMaxSize = 4 * 1024 * 1024;
 
 bool LoadAppConfig(HMODULE module);
 

@@ -72,7 +72,7 @@ bool LoadLanguage(HMODULE module) {
     }
 
     JsonValue langConfig;
-    if (ParseJsonFile(langConfig, GetModuleFolder() + L"\\Lang.cfg")) {
+    if (ParseJsonFile(langConfig, GetModuleFolder() + L"\\Lang.cfg", kLangConfigMaxSize)) {
         std::wstring fromFile = LanguageFromConfig(langConfig);
         if (!fromFile.empty()) {
             state.current = std::move(fromFile);
@@ -87,7 +87,8 @@ bool LoadLanguage(HMODULE module) {
             return true;
         }
     }
-    return ParseJsonFile(state.dictionary, GetModuleFolder() + L"\\Lang.json");
+    return ParseJsonFile(state.dictionary, GetModuleFolder() + L"\\Lang.json",
+                         kDictionaryFileMaxSize);
 }
 
 std::wstring Translate(const std::wstring& source) {

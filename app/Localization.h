@@ -16,6 +16,10 @@
 constexpr int kDictionaryResourceId = IDR_LANG_DICTIONARY;
 constexpr wchar_t kDictionaryResourceType[] = L"JSON";
 constexpr wchar_t kSourceLanguage[] = L"CN";
+// Bigger files beside the program are taken for broken ones: Lang.cfg names one language, and the
+// embedded dictionary is 15 KiB.
+constexpr size_t kLangConfigMaxSize = 4 * 1024;
+constexpr size_t kDictionaryFileMaxSize = 4 * 1024 * 1024;
 
 // The dictionary's language name for an interface language identifier, or an empty text when
 // the language isn't carried (the caller keeps its current choice then).

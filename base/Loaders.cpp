@@ -2,6 +2,7 @@
 
 #include "UniqueHandle.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string_view>
 
@@ -40,9 +41,10 @@ std::optional<std::vector<BYTE>> ReadWholeFile(const std::wstring& path, size_t 
     return bytes;
 }
 
-bool ReadWholeFile(const std::wstring& path, ByteBuffer& buffer) {
-    // Two bytes under the limit: the buffer adds its terminators.
-    const std::optional<std::vector<BYTE>> bytes = ReadWholeFile(path, MAXDWORD - 2);
+bool ReadWholeFile(const std::wstring& path, size_t maxSize, ByteBuffer& buffer) {
+    // Two bytes under the platform's limit: the buffer adds its terminators.
+    const std::optional<std::vector<BYTE>> bytes =
+        ReadWholeFile(path, std::min<size_t>(maxSize, MAXDWORD - 2));
     if (!bytes) {
         return false;
     }
@@ -62,9 +64,9 @@ bool ParseJsonText(const char* text, JsonValue& value) {
     return value.Parse(json);
 }
 
-bool ParseJsonFile(JsonValue& value, const std::wstring& path) {
+bool ParseJsonFile(JsonValue& value, const std::wstring& path, size_t maxSize) {
     ByteBuffer buffer;
-    if (!ReadWholeFile(path, buffer) || buffer.Empty()) {
+    if (!ReadWholeFile(path, maxSize, buffer) || buffer.Empty()) {
         return false;
     }
     return ParseJsonText(buffer.Data(), value);

@@ -19,10 +19,12 @@ bool LoadResourceText(HMODULE module, int id, const wchar_t* type, ByteBuffer& b
 // more than maxSize bytes or cannot be read completely.
 std::optional<std::vector<BYTE>> ReadWholeFile(const std::wstring& path, size_t maxSize);
 // The same into buffer. An empty file gives true and no content; false leaves buffer as it was.
-bool ReadWholeFile(const std::wstring& path, ByteBuffer& buffer);
+bool ReadWholeFile(const std::wstring& path, size_t maxSize, ByteBuffer& buffer);
 
 // Parses UTF-8 JSON, skipping a leading byte-order mark. False for a missing text.
 bool ParseJsonText(const char* text, JsonValue& value);
 
 // ReadWholeFile, then ParseJsonText of its content; false when either fails or the file is empty.
-bool ParseJsonFile(JsonValue& value, const std::wstring& path);
+// A file over maxSize bytes counts as broken: the files beside the program are anyone's to
+// write, and a huge one must not cost a huge allocation.
+bool ParseJsonFile(JsonValue& value, const std::wstring& path, size_t maxSize);

@@ -1,6 +1,7 @@
 #include "CLeftoverSweep.h"
 
 #include "FolderWalk.h"
+#include "PendingFileRenames.h"
 
 #include <algorithm>
 #include <optional>
@@ -23,9 +24,7 @@ void MakeDeletable(const std::wstring& path, DWORD attributes) {
 }  // namespace
 
 RestartScheduler PlatformRestartScheduler() {
-    return [](const std::wstring& path) {
-        return ::MoveFileExW(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != FALSE;
-    };
+    return [](const std::wstring& path) { return ScheduleRestartRemoval(path); };
 }
 
 DWORD WritableAttributes(DWORD attributes) {

@@ -11,8 +11,9 @@
 // Asks for path to be deleted at the next restart; true when the request was recorded.
 using RestartScheduler = std::function<bool(const std::wstring& path)>;
 
-// The platform's request: MoveFileExW with MOVEFILE_DELAY_UNTIL_REBOOT, which needs
-// administrator rights.
+// The platform's request: a deletion added to the system's list of pending renames, which needs
+// administrator rights. The list is edited by this program rather than by MoveFileExW, which
+// takes the value's last character for its terminator and so can cut another program's entry.
 RestartScheduler PlatformRestartScheduler();
 
 // attributes without read-only, hidden and system, reduced to the ones a program may set; the

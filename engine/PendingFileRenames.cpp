@@ -1,46 +1,120 @@
 #include "PendingFileRenames.h"
 
 #include "TextConvert.h"
-
 #include "UniqueHandle.h"
 
-#include <windows.h>
-
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
 constexpr wchar_t kSessionManager[] = L"System\\CurrentControlSet\\Control\\Session Manager";
 constexpr wchar_t kPendingValue[] = L"PendingFileRenameOperations";
 constexpr wchar_t kNtPrefix[] = L"\\??\\";
+// The closing terminator of a list: the empty string after the last pair.
+const std::vector<BYTE> kListEnd = {0, 0};
+
+// The characters of bytes, an odd last byte left out.
+std::wstring CharactersOf(const std::vector<BYTE>& bytes) {
+    std::wstring text(bytes.size() / sizeof(wchar_t), L'\0');
+    if (!text.empty()) {
+        std::memcpy(text.data(), bytes.data(), text.size() * sizeof(wchar_t));
+    }
+    return text;
+}
+
+void AppendString(std::vector<BYTE>& bytes, const std::wstring& text) {
+    const BYTE* begin = reinterpret_cast<const BYTE*>(text.c_str());
+    bytes.insert(bytes.end(), begin, begin + (text.size() + 1) * sizeof(wchar_t));
+}
+
+// The value's list; an empty one when the value is missing, none when it can't be read or is not a
+// list of strings (then it is no list this program may change).
+std::optional<PendingRenameList> ReadList(HKEY key) {
+    for (;;) {
+        DWORD type = REG_NONE;
+        DWORD size = 0;
+        LONG result = ::RegQueryValueExW(key, kPendingValue, nullptr, &type, nullptr, &size);
+        if (result == ERROR_FILE_NOT_FOUND) {
+            return PendingRenameList();
+        }
+        if (result != ERROR_SUCCESS || type != REG_MULTI_SZ) {
+            return std::nullopt;
+        }
+        std::vector<BYTE> bytes(size);
+        result = ::RegQueryValueExW(key, kPendingValue, nullptr, &type, bytes.data(), &size);
+        // Another program may have made the value longer between the two calls.
+        if (result == ERROR_MORE_DATA) {
+            continue;
+        }
+        if (result != ERROR_SUCCESS || type != REG_MULTI_SZ) {
+            return std::nullopt;
+        }
+        bytes.resize(size);
+        return ParsePendingRenames(bytes);
+    }
+}
+
+// Writes exactly the list's bytes; a list holding nothing but its terminator takes the value away.
+bool WriteList(HKEY key, const PendingRenameList& list) {
+    if (list.renames.empty() && (list.tail.empty() || list.tail == kListEnd)) {
+        const LONG result = ::RegDeleteValueW(key, kPendingValue);
+        return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
+    }
+    const std::vector<BYTE> bytes = PendingRenamesBytes(list);
+    return ::RegSetValueExW(key, kPendingValue, 0, REG_MULTI_SZ, bytes.data(),
+                            static_cast<DWORD>(bytes.size())) == ERROR_SUCCESS;
+}
+
+ScopedRegKey OpenSessionManager(REGSAM access) {
+    ScopedRegKey key;
+    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSessionManager, 0, access, key.Receive()) !=
+        ERROR_SUCCESS) {
+        return ScopedRegKey();
+    }
+    return key;
+}
 
 }  // namespace
 
-std::vector<PendingRename> ParsePendingRenames(const std::wstring& multiString) {
-    std::vector<std::wstring> strings;
-    std::size_t start = 0;
-    for (std::size_t end = multiString.find(L'\0'); end != std::wstring::npos;
-         end = multiString.find(L'\0', start)) {
-        strings.push_back(multiString.substr(start, end - start));
-        start = end + 1;
+PendingRenameList ParsePendingRenames(const std::vector<BYTE>& bytes) {
+    const std::wstring text = CharactersOf(bytes);
+    PendingRenameList list;
+    std::size_t pairStart = 0;
+    for (;;) {
+        const std::size_t sourceEnd = text.find(L'\0', pairStart);
+        if (sourceEnd == std::wstring::npos || sourceEnd == pairStart) {
+            break;
+        }
+        const std::size_t targetEnd = text.find(L'\0', sourceEnd + 1);
+        if (targetEnd == std::wstring::npos) {
+            break;
+        }
+        list.renames.push_back({text.substr(pairStart, sourceEnd - pairStart),
+                                text.substr(sourceEnd + 1, targetEnd - sourceEnd - 1)});
+        pairStart = targetEnd + 1;
     }
-    std::vector<PendingRename> renames;
-    for (std::size_t i = 0; i + 1 < strings.size() && !strings[i].empty(); i += 2) {
-        renames.push_back({strings[i], strings[i + 1]});
-    }
-    return renames;
+    list.tail.assign(bytes.begin() + static_cast<std::ptrdiff_t>(pairStart * sizeof(wchar_t)),
+                     bytes.end());
+    return list;
 }
 
-std::wstring JoinPendingRenames(const std::vector<PendingRename>& renames) {
-    std::wstring text;
-    for (const PendingRename& rename : renames) {
-        text += rename.source;
-        text += L'\0';
-        text += rename.target;
-        text += L'\0';
+std::vector<BYTE> PendingRenamesBytes(const PendingRenameList& list) {
+    std::vector<BYTE> bytes;
+    for (const PendingRename& rename : list.renames) {
+        AppendString(bytes, rename.source);
+        AppendString(bytes, rename.target);
     }
-    text += L'\0';
-    return text;
+    bytes.insert(bytes.end(), list.tail.begin(), list.tail.end());
+    return bytes;
+}
+
+PendingRenameList WithDeletionOf(PendingRenameList list, const std::wstring& path) {
+    if (list.renames.empty() && list.tail.empty()) {
+        list.tail = kListEnd;
+    }
+    list.renames.push_back({kNtPrefix + path, std::wstring()});
+    return list;
 }
 
 std::wstring PendingSourcePath(const std::wstring& source) {
@@ -48,10 +122,11 @@ std::wstring PendingSourcePath(const std::wstring& source) {
     return source.rfind(prefix, 0) == 0 ? source.substr(prefix.size()) : source;
 }
 
-std::vector<PendingRename> WithoutDeletionsOf(const std::vector<PendingRename>& renames,
-                                              const std::vector<std::wstring>& paths) {
-    std::vector<PendingRename> kept;
-    for (const PendingRename& rename : renames) {
+PendingRenameList WithoutDeletionsOf(const PendingRenameList& list,
+                                     const std::vector<std::wstring>& paths) {
+    PendingRenameList kept;
+    kept.tail = list.tail;
+    for (const PendingRename& rename : list.renames) {
         const std::wstring path = PendingSourcePath(rename.source);
         const bool withdrawn =
             rename.target.empty() &&
@@ -59,52 +134,44 @@ std::vector<PendingRename> WithoutDeletionsOf(const std::vector<PendingRename>& 
                 return EqualsIgnoringCase(item, path);
             });
         if (!withdrawn) {
-            kept.push_back(rename);
+            kept.renames.push_back(rename);
         }
     }
     return kept;
 }
 
 std::vector<PendingRename> ReadPendingRenames() {
-    ScopedRegKey key;
-    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSessionManager, 0, KEY_QUERY_VALUE, key.Receive()) !=
-        ERROR_SUCCESS) {
+    const ScopedRegKey key = OpenSessionManager(KEY_QUERY_VALUE);
+    if (!key) {
         return {};
     }
-    DWORD bytes = 0;
-    if (::RegQueryValueExW(key.Get(), kPendingValue, nullptr, nullptr, nullptr, &bytes) !=
-        ERROR_SUCCESS) {
-        return {};
+    const std::optional<PendingRenameList> list = ReadList(key.Get());
+    return list ? list->renames : std::vector<PendingRename>();
+}
+
+bool ScheduleRestartRemoval(const std::wstring& path) {
+    const ScopedRegKey key = OpenSessionManager(KEY_QUERY_VALUE | KEY_SET_VALUE);
+    if (!key || path.empty()) {
+        return false;
     }
-    std::wstring text(bytes / sizeof(wchar_t), L'\0');
-    if (::RegQueryValueExW(key.Get(), kPendingValue, nullptr, nullptr,
-                           reinterpret_cast<BYTE*>(text.data()), &bytes) != ERROR_SUCCESS) {
-        return {};
-    }
-    text.resize(bytes / sizeof(wchar_t));
-    return ParsePendingRenames(text);
+    const std::optional<PendingRenameList> list = ReadList(key.Get());
+    return list && WriteList(key.Get(), WithDeletionOf(*list, path));
 }
 
 void WithdrawRestartRemovals(const std::vector<std::wstring>& paths) {
     if (paths.empty()) {
         return;
     }
-    const std::vector<PendingRename> renames = ReadPendingRenames();
-    const std::vector<PendingRename> kept = WithoutDeletionsOf(renames, paths);
-    if (kept.size() == renames.size()) {
+    const ScopedRegKey key = OpenSessionManager(KEY_QUERY_VALUE | KEY_SET_VALUE);
+    if (!key) {
         return;
     }
-    ScopedRegKey key;
-    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSessionManager, 0, KEY_SET_VALUE, key.Receive()) !=
-        ERROR_SUCCESS) {
+    const std::optional<PendingRenameList> list = ReadList(key.Get());
+    if (!list) {
         return;
     }
-    if (kept.empty()) {
-        ::RegDeleteValueW(key.Get(), kPendingValue);
-        return;
+    const PendingRenameList kept = WithoutDeletionsOf(*list, paths);
+    if (kept.renames.size() != list->renames.size()) {
+        WriteList(key.Get(), kept);
     }
-    const std::wstring text = JoinPendingRenames(kept);
-    ::RegSetValueExW(key.Get(), kPendingValue, 0, REG_MULTI_SZ,
-                     reinterpret_cast<const BYTE*>(text.data()),
-                     static_cast<DWORD>(text.size() * sizeof(wchar_t)));
 }

@@ -60,6 +60,22 @@ TEST_F(AppConfigTest, EmptyBrokenOrMissingFileLeavesEveryGetterEmpty) {
     EXPECT_EQ(GetProjectName(), L"");
 }
 
+TEST_F(AppConfigTest, AFileOverTheLimitIsTakenForBroken) {
+    const struct {
+        size_t size;
+        bool loaded;
+        const wchar_t* brand;
+    } cases[] = {
+        {kAppConfigFileMaxSize, true, L"Acme"},
+        {kAppConfigFileMaxSize + 1, false, L""},
+    };
+    for (const auto& c : cases) {
+        WriteConfigFile(test::PaddedTo(R"({"BrandName": "Acme"})", c.size));
+        EXPECT_EQ(LoadAppConfig(ModuleWithoutConfig()), c.loaded) << c.size;
+        EXPECT_EQ(GetBrandName(), c.brand) << c.size;
+    }
+}
+
 TEST_F(AppConfigTest, NumbersBooleansListsAndChineseTextConvert) {
     WriteConfigFile(
         "{\"BrandName\": 20201229, \"ProjectName\": true, \"DisplayName\": \"数位板驱动\","

@@ -122,6 +122,33 @@ TEST_F(LoadLanguageTest, LangCfgOverridesTheSystemLanguage) {
     }
 }
 
+// A file over its limit is taken for a broken one, as if it were missing.
+TEST_F(LoadLanguageTest, FilesOverTheirLimitAreTakenForBroken) {
+    const HMODULE withoutDictionary = ::GetModuleHandleW(L"kernel32.dll");
+    const struct {
+        const wchar_t* name;
+        const char* json;
+        size_t size;
+        const wchar_t* language;
+        const wchar_t* confirm;
+    } cases[] = {
+        {L"Lang.cfg", R"({"LangType": "German"})", kLangConfigMaxSize, L"German", L"确定"},
+        {L"Lang.cfg", R"({"LangType": "German"})", kLangConfigMaxSize + 1, L"English", L"确定"},
+        {L"Lang.json", R"({"确定": {"English": "From the file"}})", kDictionaryFileMaxSize,
+         L"English", L"From the file"},
+        {L"Lang.json", R"({"确定": {"English": "From the file"}})", kDictionaryFileMaxSize + 1,
+         L"English", L"确定"},
+    };
+    for (const auto& c : cases) {
+        const std::wstring path = GetModuleFolder() + L"\\" + c.name;
+        test::WriteFile(path, test::PaddedTo(c.json, c.size));
+        LoadLanguage(withoutDictionary);
+        EXPECT_EQ(CurrentLanguage(), c.language) << testing::PrintToString(c.name) << c.size;
+        EXPECT_EQ(Translate(L"确定"), c.confirm) << testing::PrintToString(c.name) << c.size;
+        ::DeleteFileW(path.c_str());
+    }
+}
+
 TEST_F(LoadLanguageTest, LangJsonIsTheFallbackDictionary) {
     const HMODULE withoutDictionary = ::GetModuleHandleW(L"kernel32.dll");
     test::WriteFile(langFile_, R"({"确定": {"English": "From the file"}})");

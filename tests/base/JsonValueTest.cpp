@@ -95,9 +95,9 @@ TEST(LoadersTest, AWholeFileIsReadWithinItsLimitAndNothingElse) {
 
     ByteBuffer buffer;
     buffer.Assign("kept", 4);
-    EXPECT_FALSE(ReadWholeFile(folder / L"missing.bin", buffer));
+    EXPECT_FALSE(ReadWholeFile(folder / L"missing.bin", 4, buffer));
     EXPECT_EQ(buffer.Text(), "kept") << "a failed read leaves the buffer";
-    ASSERT_TRUE(ReadWholeFile(folder / L"four.bin", buffer));
+    ASSERT_TRUE(ReadWholeFile(folder / L"four.bin", 4, buffer));
     EXPECT_EQ(buffer.Size(), 4u);
     EXPECT_EQ(buffer.Data()[4], '\0') << "the content is followed by terminators";
 }

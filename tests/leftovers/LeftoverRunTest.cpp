@@ -304,4 +304,73 @@ TEST_F(LeftoverRunTest, AProductKeyThatStaysIsLeftAndNamed) {
     EXPECT_EQ(log_.Lines(), Prefixed(kLeft, {key}));
 }
 
+// What other programs left in the system's list of pending renames, as two texts whose
+// characters (terminators included) make the value: their complete pairs, and the rest.
+struct OthersEntries {
+    const char* what;
+    std::wstring pairs;
+    std::wstring tail;
+    bool oddByte;
+};
+
+void PrintTo(const OthersEntries& others, std::ostream* out) {
+    *out << others.what;
+}
+
+std::string BytesOf(const std::wstring& text) {
+    return std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
+}
+
+std::string PlantedBytes(const OthersEntries& others) {
+    return BytesOf(others.pairs) + BytesOf(others.tail) + (others.oddByte ? "Z" : "");
+}
+
+// A real run schedules its held items between the others' entries, which stay exactly as they
+// were, and withdraws them once they are gone.
+class OthersRestartEntriesTest : public LeftoverRunTest,
+                                 public ::testing::WithParamInterface<OthersEntries> {
+protected:
+    const test::PendingValueBackup backup_;
+};
+
+TEST_P(OthersRestartEntriesTest, SurviveTheRunByteForByte) {
+    const OthersEntries& others = GetParam();
+    const std::string planted = PlantedBytes(others);
+    ASSERT_TRUE(test::SetPendingValueBytes(planted));
+    WriteTreeAroundHeldFile();
+    test::FileHolderProcess holder(install_ / L"sub\\deeper\\held.dat");
+    ASSERT_TRUE(holder.Holding());
+
+    RunUninstall();
+
+    ASSERT_EQ(engine_.Outcome().scheduledForRestart, HeldChain());
+    std::wstring ours;
+    for (const std::wstring& item : HeldChain()) {
+        ours += std::wstring(L"\\??\\") + item + L'\0' + L'\0';
+    }
+    EXPECT_EQ(test::PendingValueBytes(), BytesOf(others.pairs) + BytesOf(ours) +
+                                             BytesOf(others.tail) + (others.oddByte ? "Z" : ""));
+
+    ASSERT_EQ(holder.Release(), 0);
+    EXPECT_TRUE(engine_.SweepLeftovers().scheduledForRestart.empty());
+    EXPECT_EQ(test::PendingValueBytes(), planted);
+}
+
+const OthersEntries kOthersEntries[] = {
+    {"closed list with a deletion",
+     test::WithNuls(
+         L"\\??\\C:\\Other\\old.dll\0\0\\??\\C:\\Other\\new.tmp\0!\\??\\C:\\Other\\new.dll\0"),
+     test::WithNuls(L"\0"), false},
+    {"no closing terminator", test::WithNuls(L"\\??\\C:\\Other\\old.dll\0\0"), L"", false},
+    {"odd string count", test::WithNuls(L"\\??\\C:\\Other\\old.dll\0\0"),
+     test::WithNuls(L"\\??\\C:\\Other\\half\0"), false},
+    {"unterminated string and odd byte", test::WithNuls(L"\\??\\C:\\Other\\old.dll\0\0"),
+     L"\\??\\C:\\Other\\cut", true},
+};
+
+INSTANTIATE_TEST_SUITE_P(Planted, OthersRestartEntriesTest, ::testing::ValuesIn(kOthersEntries),
+                         [](const ::testing::TestParamInfo<OthersEntries>& info) {
+                             return std::to_string(info.index);
+                         });
+
 }  // namespace

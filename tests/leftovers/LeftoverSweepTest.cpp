@@ -60,20 +60,82 @@ TEST(FinishLineTest, NamesTheOutermostItemLeftOrAsksForARestart) {
     EXPECT_EQ(ChooseFinishLine({{}, {root}}, L"r", L"@ (@)"), root + L" (" + root + L")");
 }
 
-TEST(PendingRenamesTest, PairsAreReadPastEmptyTargetsAndOnlyTheGivenDeletionsWithdrawn) {
-    const std::vector<PendingRename> renames = {{L"\\??\\C:\\a.dll", L""},
-                                                {L"\\??\\C:\\b.tmp", L"!\\??\\C:\\b.dll"},
-                                                {L"\\??\\C:\\d", L""}};
-    const wchar_t expected[] =
-        L"\\??\\C:\\a.dll\0\0\\??\\C:\\b.tmp\0!\\??\\C:\\b.dll\0\\??\\C:\\d\0\0";
-    const std::wstring text = JoinPendingRenames(renames);
-    EXPECT_EQ(text, std::wstring(expected, sizeof expected / sizeof expected[0]));
-    EXPECT_EQ(ParsePendingRenames(text), renames);
+// The bytes of a value's characters (terminators included), and an odd last byte when oddByte is
+// not zero.
+template <std::size_t N>
+std::vector<BYTE> ValueBytes(const wchar_t (&text)[N], BYTE oddByte = 0) {
+    const std::wstring characters = test::WithNuls(text);
+    const BYTE* begin = reinterpret_cast<const BYTE*>(characters.data());
+    std::vector<BYTE> bytes(begin, begin + characters.size() * sizeof(wchar_t));
+    if (oddByte != 0) {
+        bytes.push_back(oddByte);
+    }
+    return bytes;
+}
 
+TEST(PendingRenamesTest, PairsAreReadPastEmptyTargetsAndTheRestIsKeptByteForByte) {
+    const PendingRename deleteA = {L"\\??\\C:\\a.dll", L""};
+    const PendingRename renameB = {L"\\??\\C:\\b.tmp", L"!\\??\\C:\\b.dll"};
+    const struct {
+        const char* what;
+        std::vector<BYTE> bytes;
+        std::vector<PendingRename> renames;
+        std::vector<BYTE> tail;
+    } cases[] = {
+        {"closed list",
+         ValueBytes(L"\\??\\C:\\a.dll\0\0\\??\\C:\\b.tmp\0!\\??\\C:\\b.dll\0\0"),
+         {deleteA, renameB},
+         ValueBytes(L"\0")},
+        {"no closing terminator",
+         ValueBytes(L"\\??\\C:\\b.tmp\0!\\??\\C:\\b.dll\0\\??\\C:\\a.dll\0\0"),
+         {renameB, deleteA},
+         {}},
+        {"odd string count",
+         ValueBytes(L"\\??\\C:\\a.dll\0\0\\??\\C:\\half\0"),
+         {deleteA},
+         ValueBytes(L"\\??\\C:\\half\0")},
+        {"unterminated last string",
+         ValueBytes(L"\\??\\C:\\a.dll\0\0\\??\\C:\\cut"),
+         {deleteA},
+         ValueBytes(L"\\??\\C:\\cut")},
+        {"odd byte count",
+         ValueBytes(L"\\??\\C:\\a.dll\0\0\0", 0x41),
+         {deleteA},
+         ValueBytes(L"\0", 0x41)},
+        {"entries after the terminator",
+         ValueBytes(L"\\??\\C:\\a.dll\0\0\0x\0\0\0"),
+         {deleteA},
+         ValueBytes(L"\0x\0\0\0")},
+        {"empty value", {}, {}, {}},
+        {"a single odd byte", {0x41}, {}, {0x41}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const PendingRenameList list = ParsePendingRenames(c.bytes);
+        EXPECT_EQ(list.renames, c.renames);
+        EXPECT_EQ(list.tail, c.tail);
+        EXPECT_EQ(PendingRenamesBytes(list), c.bytes);
+
+        // Ours goes after the others' pairs, before their tail, and comes out again exactly.
+        const PendingRenameList added = WithDeletionOf(list, L"C:\\Tablet\\held.dll");
+        std::vector<PendingRename> expected = c.renames;
+        expected.push_back({L"\\??\\C:\\Tablet\\held.dll", L""});
+        EXPECT_EQ(added.renames, expected);
+        EXPECT_EQ(ParsePendingRenames(PendingRenamesBytes(added)).renames, expected);
+        const PendingRenameList withdrawn = WithoutDeletionsOf(added, {L"c:\\tablet\\HELD.dll"});
+        EXPECT_EQ(PendingRenamesBytes(withdrawn), c.bytes.empty() ? ValueBytes(L"\0") : c.bytes);
+    }
+}
+
+TEST(PendingRenamesTest, OnlyTheGivenDeletionsAreWithdrawn) {
+    const PendingRenameList list = {{{L"\\??\\C:\\a.dll", L""},
+                                     {L"\\??\\C:\\b.tmp", L"!\\??\\C:\\b.dll"},
+                                     {L"\\??\\C:\\d", L""}},
+                                    ValueBytes(L"\0")};
     // A rename away from a withdrawn path is not a deletion and stays.
-    EXPECT_EQ(WithoutDeletionsOf(renames, {L"c:\\A.DLL", L"C:\\b.tmp", L"C:\\other"}),
-              (std::vector<PendingRename>{renames[1], renames[2]}));
-    EXPECT_EQ(WithoutDeletionsOf(renames, {}), renames);
+    EXPECT_EQ(WithoutDeletionsOf(list, {L"c:\\A.DLL", L"C:\\b.tmp", L"C:\\other"}),
+              (PendingRenameList{{list.renames[1], list.renames[2]}, list.tail}));
+    EXPECT_EQ(WithoutDeletionsOf(list, {}), list);
 }
 
 // A sweep whose restart requests are recorded and granted without reaching the system.

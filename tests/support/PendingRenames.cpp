@@ -1,12 +1,37 @@
 #include "PendingRenames.h"
 
 #include "PendingFileRenames.h"
+#include "TestRegistry.h"
+#include "UniqueHandle.h"
 
 #include <windows.h>
 
 namespace test {
 
 namespace {
+
+constexpr wchar_t kSessionManager[] = L"System\\CurrentControlSet\\Control\\Session Manager";
+constexpr wchar_t kPendingValue[] = L"PendingFileRenameOperations";
+
+std::optional<std::string> ReadPendingValue(DWORD& type) {
+    ScopedRegKey key;
+    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSessionManager, 0, KEY_QUERY_VALUE, key.Receive()) !=
+        ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    DWORD size = 0;
+    if (::RegQueryValueExW(key.Get(), kPendingValue, nullptr, &type, nullptr, &size) !=
+        ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    std::string bytes(size, '\0');
+    if (::RegQueryValueExW(key.Get(), kPendingValue, nullptr, &type,
+                           reinterpret_cast<BYTE*>(bytes.data()), &size) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    bytes.resize(size);
+    return bytes;
+}
 
 bool IsInOrBelow(const std::wstring& path, const std::wstring& folder) {
     if (path.size() < folder.size() ||
@@ -28,6 +53,29 @@ std::vector<std::wstring> PendingDeletionsBelow(const std::wstring& folder) {
         }
     }
     return paths;
+}
+
+std::optional<std::string> PendingValueBytes() {
+    DWORD type = REG_NONE;
+    return ReadPendingValue(type);
+}
+
+bool SetPendingValueBytes(const std::string& bytes, DWORD type) {
+    return SetBinaryValue(HKEY_LOCAL_MACHINE, kSessionManager, kPendingValue, bytes, type);
+}
+
+PendingValueBackup::PendingValueBackup() : bytes_(ReadPendingValue(type_)) {}
+
+PendingValueBackup::~PendingValueBackup() {
+    if (bytes_) {
+        SetPendingValueBytes(*bytes_, type_);
+        return;
+    }
+    ScopedRegKey key;
+    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSessionManager, 0, KEY_SET_VALUE, key.Receive()) ==
+        ERROR_SUCCESS) {
+        ::RegDeleteValueW(key.Get(), kPendingValue);
+    }
 }
 
 PendingRenamesCleanup::~PendingRenamesCleanup() {

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 
 namespace test {
@@ -49,6 +50,11 @@ void WriteFile(const std::wstring& path, std::string_view bytes) {
     ASSERT_TRUE(
         ::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
     ASSERT_EQ(written, bytes.size());
+}
+
+std::string PaddedTo(std::string text, size_t size) {
+    text.resize(std::max(text.size(), size), ' ');
+    return text;
 }
 
 std::string ReadFile(const std::wstring& path) {

@@ -27,6 +27,8 @@ private:
 // Writes bytes to path, creating the folders above it.
 void WriteFile(const std::wstring& path, std::string_view bytes);
 std::string ReadFile(const std::wstring& path);
+// text followed by blanks up to size bytes, for files of a given size that still parse as JSON.
+std::string PaddedTo(std::string text, size_t size);
 using ::FileExists;
 using ::FolderExists;
 void MakeFolders(const std::wstring& path);
