@@ -4,6 +4,7 @@
 #include "PathUtil.h"
 #include "SpecialFolders.h"
 #include "TextConvert.h"
+#include "UniqueHandle.h"
 
 #include <windows.h>
 #include <shlobj.h>
@@ -101,6 +102,36 @@ std::wstring SystemFolder(UINT(WINAPI* query)(LPWSTR, UINT)) {
     wchar_t buffer[MAX_PATH] = {};
     const UINT length = query(buffer, MAX_PATH);
     return length > 0 && length < MAX_PATH ? std::wstring(buffer, length) : std::wstring();
+}
+
+// The path the system resolves for the existing folder path (links above it followed, a second
+// drive letter or a short name undone), in its plain drive-letter form; empty when it can't be
+// read or names no local drive.
+std::wstring FinalForm(const std::wstring& path) {
+    const ScopedFileHandle folder(::CreateFileW(
+        path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!folder) {
+        return std::wstring();
+    }
+    std::vector<wchar_t> buffer(MAX_PATH + 8);
+    DWORD length = ::GetFinalPathNameByHandleW(folder.Get(), buffer.data(),
+                                               static_cast<DWORD>(buffer.size()), VOLUME_NAME_DOS);
+    if (length >= buffer.size()) {
+        buffer.resize(length + 1);
+        length = ::GetFinalPathNameByHandleW(folder.Get(), buffer.data(),
+                                             static_cast<DWORD>(buffer.size()), VOLUME_NAME_DOS);
+    }
+    if (length == 0 || length >= buffer.size()) {
+        return std::wstring();
+    }
+    std::wstring finalPath(buffer.data(), length);
+    constexpr std::wstring_view kLocalPrefix = L"\\\\?\\";
+    if (finalPath.compare(0, kLocalPrefix.size(), kLocalPrefix) != 0 ||
+        finalPath.size() < kLocalPrefix.size() + 2 || finalPath[kLocalPrefix.size() + 1] != L':') {
+        return std::wstring();
+    }
+    return finalPath.substr(kLocalPrefix.size());
 }
 
 std::wstring LongForm(const std::wstring& path) {
@@ -245,7 +276,21 @@ std::wstring InstallFolderRefusal(const std::wstring& path) {
         return L"it is not on a local drive";
     }
     // Short names ("PROGRA~1") hide which folder is meant; judge the long form too.
-    return VerdictText(JudgeInstallPath(LongForm(path), protectedFolders));
+    if (const InstallPathVerdict verdict = JudgeInstallPath(LongForm(path), protectedFolders);
+        verdict != InstallPathVerdict::kAccepted) {
+        return VerdictText(verdict);
+    }
+    // A linked folder above it, or a second name for a drive, would lead the removal elsewhere:
+    // the folder the system resolves is judged too.
+    const std::wstring finalPath = FinalForm(path);
+    if (finalPath.empty()) {
+        return L"the system does not name it as a folder of a local drive";
+    }
+    if (const InstallPathVerdict verdict = JudgeInstallPath(finalPath, protectedFolders);
+        verdict != InstallPathVerdict::kAccepted) {
+        return L"it is the folder " + finalPath + L", and " + VerdictText(verdict);
+    }
+    return std::wstring();
 }
 
 bool IsRemovableInstallFolder(const std::wstring& path) {

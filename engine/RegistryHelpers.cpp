@@ -12,6 +12,9 @@ constexpr REGSAM kFullAccess = KEY_ALL_ACCESS;
 constexpr DWORD kNativeNameBuffer = 251;
 constexpr DWORD kNameBuffer = 256;
 
+// The value that makes a key a registry link, naming the key it leads to.
+constexpr wchar_t kLinkValueName[] = L"SymbolicLinkValue";
+
 bool knownWow64 = false;
 bool isWow64 = false;
 
@@ -23,6 +26,31 @@ bool ReadSubkeyName(HKEY key, DWORD index, DWORD bufferSize, std::wstring& name)
         return false;
     }
     name.assign(buffer.data(), length);
+    return true;
+}
+
+// A registry link opened by its own name leads every later call to the key it names. When
+// parent\path is a link, deletes the link itself (never the key it leads to) and returns true.
+bool DeleteIfLink(HKEY parent, const std::wstring& path, REGSAM view) {
+    ScopedRegKey link;
+    if (::RegOpenKeyExW(parent, path.c_str(), REG_OPTION_OPEN_LINK, KEY_QUERY_VALUE | DELETE | view,
+                        link.Receive()) != ERROR_SUCCESS) {
+        return false;
+    }
+    DWORD type = REG_NONE;
+    if (::RegQueryValueExW(link.Get(), kLinkValueName, nullptr, &type, nullptr, nullptr) !=
+            ERROR_SUCCESS ||
+        type != REG_LINK) {
+        return false;
+    }
+    // The registry functions delete by name, which follows the link; only the native call deletes
+    // the key the handle holds. ntdll is in every process, so it is never loaded here.
+    using NtDeleteKeyFunction = LONG(NTAPI*)(HANDLE);
+    const auto deleteKey = reinterpret_cast<NtDeleteKeyFunction>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtDeleteKey")));
+    if (deleteKey != nullptr) {
+        deleteKey(link.Get());
+    }
     return true;
 }
 
@@ -45,6 +73,9 @@ bool DeleteSubkeys(HKEY parent, const std::wstring& path) {
             continue;
         }
         const std::wstring child = path + L"\\" + name;
+        if (DeleteIfLink(parent, child, 0)) {
+            continue;
+        }
         DeleteSubkeys(parent, child);
         ::RegDeleteKeyW(parent, child.c_str());
     }
@@ -71,6 +102,9 @@ bool IsWow64Cached() {
 
 LONG DeleteKeyTreeNative(HKEY root, const std::wstring& subKeyPath) {
     const REGSAM view = IsWow64Cached() ? KEY_WOW64_64KEY : 0;
+    if (DeleteIfLink(root, subKeyPath, view)) {
+        return 0;
+    }
     ScopedRegKey key;
     const LONG opened =
         ::RegOpenKeyExW(root, subKeyPath.c_str(), 0, kFullAccess | view, key.Receive());
@@ -93,7 +127,7 @@ LONG DeleteKeyTreeNative(HKEY root, const std::wstring& subKeyPath) {
 }
 
 LONG DeleteKeyTree(HKEY parent, const std::wstring& subKey) {
-    if (DeleteSubkeys(parent, subKey)) {
+    if (!DeleteIfLink(parent, subKey, 0) && DeleteSubkeys(parent, subKey)) {
         ::RegDeleteKeyW(parent, subKey.c_str());
     }
     return 0;

@@ -4,7 +4,8 @@
 
 #include <string>
 
-// Recursive registry key deletes and the WOW64 test they need.
+// Recursive registry key deletes and the WOW64 test they need. A registry link found on the way
+// is deleted as a link; the key it leads to is never touched.
 
 // Whether this process is a 32-bit one on 64-bit Windows. A failed test is asked again next time.
 bool IsWow64Cached();

@@ -85,9 +85,8 @@ TEST_F(RelaunchTest, FromTheInstallationFolderStartsExactlyOneCopyFromARunFolder
     InstallProgramAs(installFolder + L"\\Uninstall.exe");
     test::MakeFolders(tempFolder);
     test::WriteFile(tempFolder + L"\\Uninstall.exe", "stale");
-    ScopedFileHandle stale(::CreateFileW((tempFolder + L"\\Uninstall.exe").c_str(),
-                                               GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
-                                               nullptr));
+    ScopedFileHandle stale(::CreateFileW((tempFolder + L"\\Uninstall.exe").c_str(), GENERIC_READ, 0,
+                                         nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(stale);
 
     const auto processes = Run(installFolder + L"\\Uninstall.exe", tempFolder);

@@ -1,5 +1,7 @@
 #include "CDiskObject.h"
 #include "FolderWalk.h"
+#include "InstallPathSafety.h"
+#include "SpecialFolders.h"
 
 #include "TestFiles.h"
 
@@ -87,6 +89,22 @@ TEST_F(LinkSafetyTest, TopFolderThatIsALinkIsNotWalked) {
     const bool treeRemoved = CDiskObject().DeleteFolderTree(kRoot + L"\\top-tree\\");
     EXPECT_EQ(treeRemoved, !IsLink(kRoot + L"\\top-tree"));
     ExpectTargetUntouched();
+}
+
+// The text of a folder below a linked parent names no protected folder; the folder the system
+// resolves for it is the Windows folder's, which is refused.
+TEST_F(LinkSafetyTest, AFolderReachedThroughALinkedParentIsJudgedWhereItLeads) {
+    const std::wstring throughLink = kRoot + L"\\windows-link\\system32";
+    ASSERT_TRUE(test::FolderExists(throughLink));
+    EXPECT_EQ(JudgeInstallPath(throughLink, LookUpProtectedFolders()),
+              InstallPathVerdict::kAccepted);
+    const std::wstring refusal = InstallFolderRefusal(throughLink);
+    EXPECT_NE(refusal.find(L"system32"), std::wstring::npos) << testing::PrintToString(refusal);
+    EXPECT_TRUE(test::FileExists(GetWindowsFolder() + L"\\system32\\kernel32.dll"));
+
+    test::MakeFolders(kRoot + L"\\target\\product");
+    EXPECT_EQ(InstallFolderRefusal(kRoot + L"\\target\\product"), L"");
+    ::RemoveDirectoryW((kRoot + L"\\target\\product").c_str());
 }
 
 }  // namespace

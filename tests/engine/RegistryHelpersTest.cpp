@@ -98,4 +98,44 @@ TEST(RegistryHelpersTest, Wow64AnswerMatchesTheProcessKind) {
 #endif
 }
 
+// A link under the product's key (made by anybody with administrator rights) must not lead the
+// deletion to the key it names.
+TEST(RegistryHelpersTest, ALinkUnderTheKeyGoesAsALinkAndItsTargetStays) {
+    const std::wstring target = L"Software\\UninstallerTestLinkTarget";
+    const std::wstring product = L"Software\\UninstallerTestLinkedProduct";
+    const std::wstring linkValue = L"\\Registry\\Machine\\" + target;
+    using DeleteFunction = LONG (*)(HKEY, const std::wstring&);
+    const DeleteFunction deletes[] = {DeleteKeyTree, DeleteKeyTreeNative};
+    for (const DeleteFunction deleteTree : deletes) {
+        test::ScratchRegKey targetKey(HKEY_LOCAL_MACHINE, target);
+        test::ScratchRegKey productKey(HKEY_LOCAL_MACHINE, product);
+        ASSERT_TRUE(
+            test::SetStringValue(HKEY_LOCAL_MACHINE, target + L"\\Kept", L"Value", L"kept"));
+        ASSERT_TRUE(test::CreateKey(HKEY_LOCAL_MACHINE, product + L"\\Own"));
+        for (const std::wstring& linkPath : {product + L"\\Link", product + L"\\Own\\Deep"}) {
+            ScopedRegKey link;
+            ASSERT_EQ(::RegCreateKeyExW(HKEY_LOCAL_MACHINE, linkPath.c_str(), 0, nullptr,
+                                        REG_OPTION_CREATE_LINK | REG_OPTION_VOLATILE,
+                                        KEY_ALL_ACCESS, nullptr, link.Receive(), nullptr),
+                      ERROR_SUCCESS);
+            ASSERT_EQ(::RegSetValueExW(link.Get(), L"SymbolicLinkValue", 0, REG_LINK,
+                                       reinterpret_cast<const BYTE*>(linkValue.data()),
+                                       static_cast<DWORD>(linkValue.size() * sizeof(wchar_t))),
+                      ERROR_SUCCESS);
+        }
+        ASSERT_TRUE(test::KeyExists(HKEY_LOCAL_MACHINE, product + L"\\Link\\Kept"))
+            << "the link leads to its target";
+
+        deleteTree(HKEY_LOCAL_MACHINE, product);
+
+        EXPECT_FALSE(test::KeyExists(HKEY_LOCAL_MACHINE, product));
+        wchar_t kept[16] = {};
+        DWORD size = sizeof kept;
+        EXPECT_EQ(::RegGetValueW(HKEY_LOCAL_MACHINE, (target + L"\\Kept").c_str(), L"Value",
+                                 RRF_RT_REG_SZ, nullptr, kept, &size),
+                  ERROR_SUCCESS);
+        EXPECT_STREQ(kept, L"kept");
+    }
+}
+
 }  // namespace

@@ -20,5 +20,7 @@ for walk in notify tree count; do
     echo a > "$root/$walk/a.txt"
     ln -s ../target "$root/$walk/link"
 done
+# A folder that leads into the Windows folder, for the check of an installation folder below it.
+ln -s ../../windows "$root/windows-link"
 ln -s target "$root/top-notify"
 ln -s target "$root/top-tree"
